@@ -1,0 +1,17 @@
+# Lays the shipped data out as the program expects it beside the executable:
+#   data/{original,resistance,syntax.txt,header.txt}, snippets/, scripts/, comref/
+foreach(sub original resistance)
+  if(EXISTS ${SRC}/${sub})
+    file(COPY ${SRC}/${sub} DESTINATION ${DST}/data)
+  endif()
+endforeach()
+foreach(f syntax.txt header.txt)
+  if(EXISTS ${SRC}/${f})
+    file(COPY ${SRC}/${f} DESTINATION ${DST}/data)
+  endif()
+endforeach()
+foreach(sub snippets scripts comref)
+  if(EXISTS ${SRC}/${sub})
+    file(COPY ${SRC}/${sub} DESTINATION ${DST})
+  endif()
+endforeach()

@@ -1,0 +1,34 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace qm {
+
+enum class Hive { CurrentUser, LocalMachine, ClassesRoot };
+
+// The program's view of the Windows registry: keys are backslash paths below a hive,
+// values are DWORD integers or strings. An empty value name is the key's default value.
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    virtual std::optional<int> ReadInt(Hive hive, const std::string& key, const std::string& name) const = 0;
+    virtual std::optional<std::string> ReadString(Hive hive, const std::string& key,
+                                                  const std::string& name) const = 0;
+    virtual bool WriteInt(Hive hive, const std::string& key, const std::string& name, int value) = 0;
+    virtual bool WriteString(Hive hive, const std::string& key, const std::string& name,
+                             const std::string& value) = 0;
+    virtual bool DeleteValue(Hive hive, const std::string& key, const std::string& name) = 0;
+    virtual bool DeleteKeyTree(Hive hive, const std::string& key) = 0;
+    virtual bool KeyExists(Hive hive, const std::string& key) const = 0;
+
+    int GetInt(Hive hive, const std::string& key, const std::string& name, int def) const {
+        return ReadInt(hive, key, name).value_or(def);
+    }
+    std::string GetString(Hive hive, const std::string& key, const std::string& name,
+                          const std::string& def) const {
+        return ReadString(hive, key, name).value_or(def);
+    }
+};
+
+}  // namespace qm

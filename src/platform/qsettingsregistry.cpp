@@ -1,0 +1,136 @@
+#include "platform/qsettingsregistry.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <memory>
+
+namespace qm {
+
+namespace {
+const char* HiveName(Hive hive) {
+    switch (hive) {
+        case Hive::CurrentUser: return "HKEY_CURRENT_USER";
+        case Hive::LocalMachine: return "HKEY_LOCAL_MACHINE";
+        case Hive::ClassesRoot: return "HKEY_CLASSES_ROOT";
+    }
+    return "HKEY_CURRENT_USER";
+}
+
+// QSettings keys use "/" between groups; an empty value name is the key's default value.
+QString SettingsKey(const std::string& key, const std::string& name) {
+    QString k = QString::fromStdString(key).replace('\\', '/');
+    while (k.endsWith('/')) k.chop(1);
+    return k + '/' + (name.empty() ? QStringLiteral("@") : QString::fromStdString(name));
+}
+
+QString GroupKey(const std::string& key) {
+    QString k = QString::fromStdString(key).replace('\\', '/');
+    while (k.endsWith('/')) k.chop(1);
+    return k;
+}
+
+// Integers carry a "dword:" prefix so a string that looks like a number stays a string.
+const QString kDword = QStringLiteral("dword:");
+}  // namespace
+
+QString QSettingsRegistry::DefaultConfigFolder() {
+    const QByteArray env = qgetenv("QUILLMARK_CONFIG_DIR");
+    if (!env.isEmpty()) return QString::fromLocal8Bit(env);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Tarnwell";
+}
+
+QSettingsRegistry::QSettingsRegistry(const QString& configFolder)
+    : m_folder(configFolder.isEmpty() ? DefaultConfigFolder() : configFolder) {}
+
+QSettingsRegistry::~QSettingsRegistry() {
+    for (auto& h : m_hives)
+        if (h) h->sync();
+}
+
+QString QSettingsRegistry::FileOf(Hive hive) const {
+    return m_folder + '/' + HiveName(hive) + ".ini";
+}
+
+QSettings* QSettingsRegistry::Open(Hive hive) const {
+    auto& slot = m_hives[static_cast<int>(hive)];
+    if (!slot) {
+#ifdef Q_OS_WIN
+        slot = std::make_unique<QSettings>(HiveName(hive), QSettings::NativeFormat);
+#else
+        slot = std::make_unique<QSettings>(FileOf(hive), QSettings::IniFormat);
+        if (slot->status() == QSettings::FormatError) slot->clear();  // damaged: read as empty
+#endif
+    }
+    return slot.get();
+}
+
+std::optional<int> QSettingsRegistry::ReadInt(Hive hive, const std::string& key, const std::string& name) const {
+    QSettings* s = Open(hive);
+    const QVariant v = s->value(SettingsKey(key, name));
+    if (!v.isValid()) return std::nullopt;
+    if (v.typeId() == QMetaType::Int) return v.toInt();
+    const QString text = v.toString();
+    if (!text.startsWith(kDword)) return std::nullopt;
+    bool ok = false;
+    const int value = text.mid(kDword.size()).toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+std::optional<std::string> QSettingsRegistry::ReadString(Hive hive, const std::string& key,
+                                                         const std::string& name) const {
+    QSettings* s = Open(hive);
+    const QVariant v = s->value(SettingsKey(key, name));
+    if (!v.isValid() || v.typeId() == QMetaType::Int) return std::nullopt;
+    const QString text = v.toString();
+    if (text.startsWith(kDword)) return std::nullopt;
+    return text.toStdString();
+}
+
+bool QSettingsRegistry::WriteInt(Hive hive, const std::string& key, const std::string& name, int value) {
+    QSettings* s = Open(hive);
+#ifdef Q_OS_WIN
+    s->setValue(SettingsKey(key, name), value);
+#else
+    s->setValue(SettingsKey(key, name), kDword + QString::number(value));
+#endif
+    s->sync();
+    return s->status() == QSettings::NoError;
+}
+
+bool QSettingsRegistry::WriteString(Hive hive, const std::string& key, const std::string& name,
+                                    const std::string& value) {
+    QSettings* s = Open(hive);
+    s->setValue(SettingsKey(key, name), QString::fromStdString(value));
+    s->sync();
+    return s->status() == QSettings::NoError;
+}
+
+bool QSettingsRegistry::DeleteValue(Hive hive, const std::string& key, const std::string& name) {
+    QSettings* s = Open(hive);
+    const QString k = SettingsKey(key, name);
+    if (!s->contains(k)) return false;
+    s->remove(k);
+    s->sync();
+    return true;
+}
+
+bool QSettingsRegistry::DeleteKeyTree(Hive hive, const std::string& key) {
+    QSettings* s = Open(hive);
+    s->beginGroup(GroupKey(key));
+    const bool any = !s->allKeys().isEmpty();
+    s->remove(QString());
+    s->endGroup();
+    s->sync();
+    return any;
+}
+
+bool QSettingsRegistry::KeyExists(Hive hive, const std::string& key) const {
+    QSettings* s = Open(hive);
+    s->beginGroup(GroupKey(key));
+    const bool any = !s->allKeys().isEmpty();
+    s->endGroup();
+    return any;
+}
+
+}  // namespace qm

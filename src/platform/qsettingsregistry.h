@@ -1,0 +1,39 @@
+#pragma once
+#include <QSettings>
+#include <QString>
+#include <memory>
+
+#include "core/platform/registry.h"
+
+namespace qm {
+
+// The registry over QSettings: the native registry on Windows; elsewhere one INI file per
+// hive in the user's config folder (~/.config/Tarnwell/, or $QUILLMARK_CONFIG_DIR when set,
+// so tests and trials never touch a user's real settings). A damaged file reads as empty.
+class QSettingsRegistry : public Registry {
+public:
+    // An empty folder means the default one.
+    explicit QSettingsRegistry(const QString& configFolder = {});
+    ~QSettingsRegistry() override;
+
+    std::optional<int> ReadInt(Hive hive, const std::string& key, const std::string& name) const override;
+    std::optional<std::string> ReadString(Hive hive, const std::string& key,
+                                          const std::string& name) const override;
+    bool WriteInt(Hive hive, const std::string& key, const std::string& name, int value) override;
+    bool WriteString(Hive hive, const std::string& key, const std::string& name,
+                     const std::string& value) override;
+    bool DeleteValue(Hive hive, const std::string& key, const std::string& name) override;
+    bool DeleteKeyTree(Hive hive, const std::string& key) override;
+    bool KeyExists(Hive hive, const std::string& key) const override;
+
+    QString FileOf(Hive hive) const;
+    static QString DefaultConfigFolder();
+
+private:
+    QSettings* Open(Hive hive) const;
+
+    QString m_folder;
+    mutable std::unique_ptr<QSettings> m_hives[3];
+};
+
+}  // namespace qm

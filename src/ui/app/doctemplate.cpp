@@ -1,0 +1,66 @@
+#include "ui/app/doctemplate.h"
+
+#include <algorithm>
+
+#include "ui/app/quillmark.h"
+#include "ui/doc/scriptdoc.h"
+#include "ui/frames/childfrm.h"
+#include "ui/frames/mainfrm.h"
+#include "ui/frames/scriptframe.h"
+#include "ui/views/descriptview.h"
+#include "ui/views/scriptview.h"
+#include "ui/views/textview.h"
+
+namespace qm {
+
+CDocTemplate::~CDocTemplate() {
+    // Documents outlive nothing: close what is left without asking.
+    auto docs = m_docs;
+    for (CScriptDoc* d : docs) d->OnCloseDocument();
+}
+
+namespace {
+CEditView* CreateView(ViewKind kind) {
+    switch (kind) {
+        case ViewKind::Script: return new CScriptView();
+        case ViewKind::Description: return new CDescriptView();
+        case ViewKind::Text: return new CTextView();
+    }
+    return new CTextView();
+}
+}  // namespace
+
+CScriptDoc* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible) {
+    CMainFrame* main = theApp.GetMainFrame();
+    if (!main) return nullptr;
+
+    auto* doc = new CScriptDoc(this);
+    CEditView* view = CreateView(Info().view);
+    CChildFrame* frame = Info().frame == FrameKind::Script ? new CScriptFrame() : new CChildFrame();
+    frame->SetView(view);
+    doc->AttachView(view, frame);
+    m_docs.push_back(doc);
+
+    const bool opened = path.isEmpty() ? doc->OnNewDocument() : doc->OnOpenDocument(path);
+    if (!opened) {
+        doc->OnCloseDocument();
+        return nullptr;
+    }
+    if (path.isEmpty()) doc->SetTitle(QString());
+    else doc->SetPathName(path);
+
+    main->AddDocumentFrame(frame);
+    view->OnInitialUpdate();
+    if (makeVisible) frame->ShowInitial();
+    return doc;
+}
+
+void CDocTemplate::RemoveDocument(CScriptDoc* doc) {
+    m_docs.erase(std::remove(m_docs.begin(), m_docs.end(), doc), m_docs.end());
+}
+
+std::string CDocTemplate::SaveFilter() const {
+    return std::string(Info().filterName) + "|*" + Info().extension + "|All Files (*.*)|*.*||";
+}
+
+}  // namespace qm

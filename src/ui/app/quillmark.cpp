@@ -1,0 +1,204 @@
+#include "ui/app/quillmark.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+
+#include "core/options/filetypes.h"
+#include "core/options/settingstable.h"
+#include "ui/app/aboutdlg.h"
+#include "ui/app/doctemplate.h"
+#include "ui/app/prompter.h"
+#include "ui/app/qtprompter.h"
+#include "ui/doc/scriptdoc.h"
+#include "ui/frames/mainfrm.h"
+#include "ui/wizards/wizardfactory.h"
+
+namespace qm {
+
+CQuillmarkApp theApp;
+
+namespace {
+QtPrompter& DefaultPrompter() {
+    static QtPrompter p;
+    return p;
+}
+std::vector<std::string> ToStd(const QStringList& args) {
+    std::vector<std::string> out;
+    for (const auto& a : args) out.push_back(a.toStdString());
+    return out;
+}
+}  // namespace
+
+CQuillmarkApp::CQuillmarkApp() = default;
+CQuillmarkApp::~CQuillmarkApp() = default;
+
+bool CQuillmarkApp::InitInstance(const QStringList& args) {
+    // The registry root: the caller's back end, else one held in memory.
+    if (!m_registry) m_registry = &m_fallbackRegistry;
+    if (!m_prompter) m_prompter = &DefaultPrompter();
+
+    AppProfile profile = Profile();
+    m_appMax = profile.GetProfileInt(kSettingsSection, "AppMax", 0);
+    m_newFileMode = profile.GetProfileInt(kSettingsSection, "NewFile", 1);
+    m_expansionEdition = profile.GetProfileInt(kSettingsSection, "Resistance", 1);
+    m_customMenus = profile.GetProfileInt(kSettingsSection, "CustomMenus", 1);
+
+    m_recentFiles = RecentFileList(m_customMenus == 1 ? 16 : 4);
+    m_recentFiles.ReadList(profile);
+
+    m_version = QStringLiteral("Version 3.0.1000");
+
+    QString folder = m_programFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                        : m_programFolderOverride;
+    m_programFolder = QString::fromStdString(WithTrailingSeparator(QDir::toNativeSeparators(folder).toStdString()));
+
+    ReportDataLoad();
+
+    const std::vector<std::string> stdArgs = ToStd(args);
+    if (WizardKind kind = MatchWizardSwitch(stdArgs); kind != WizardKind::None) return RunWizardAlone(kind);
+
+    m_templates.clear();
+    for (const auto& k : DocKinds()) m_templates.push_back(std::make_unique<CDocTemplate>(k.kind));
+
+    m_pMainWnd = new CMainFrame();
+    if (!m_pMainWnd->LoadFrame()) {
+        delete m_pMainWnd;
+        m_pMainWnd = nullptr;
+        return false;
+    }
+
+    if (IsUnregisterSwitch(stdArgs)) {
+        for (const auto& t : FileTypesToUnregister(*m_pMainWnd))
+            SetFileTypeAssociation(*m_registry, t, false);
+        return false;
+    }
+
+    m_pMainWnd->setAcceptDrops(true);
+    if (!ProcessShellCommand(args)) return false;
+
+    if (m_appMax == 1) m_pMainWnd->showMaximized();
+    else m_pMainWnd->show();
+    return true;
+}
+
+void CQuillmarkApp::ExitInstance() {
+    if (m_pMainWnd) {
+        m_pMainWnd->CloseAllDocumentsWithoutAsking();
+        delete m_pMainWnd;
+        m_pMainWnd = nullptr;
+    }
+    m_templates.clear();
+}
+
+bool CQuillmarkApp::RunWizardAlone(WizardKind kind) {
+    std::unique_ptr<CWizardDlg> dlg = CreateWizardDialog(kind, nullptr);
+    if (!dlg) return false;
+    dlg->m_editorAvailable = 0;
+    dlg->UpdateEditorAvailable();
+    dlg->exec();
+    return false;
+}
+
+bool CQuillmarkApp::ProcessShellCommand(const QStringList& args) {
+    const ShellCommand cmd = ParseShellCommand(ToStd(args));
+    switch (cmd.kind) {
+        case ShellCommand::FileNew:
+            OnFileNew();
+            return true;
+        case ShellCommand::FileOpen:
+        case ShellCommand::FilePrint:
+            return OpenDocumentFile(QString::fromStdString(cmd.fileName)) != nullptr;
+    }
+    return true;
+}
+
+std::string CQuillmarkApp::GetDataPath(PathKind kind) const {
+    AppFolders f;
+    f.programFolder = m_programFolder.toStdString();
+    f.expansionEdition = m_expansionEdition;
+    if (qEnvironmentVariableIsSet("SystemDrive")) f.systemDrive = qEnvironmentVariable("SystemDrive").toStdString();
+    f.homeFolder = WithTrailingSeparator(QDir::toNativeSeparators(QDir::homePath()).toStdString());
+    return qm::GetDataPath(kind, f);
+}
+
+bool CQuillmarkApp::LoadDataFiles() {
+    DataFilePaths paths{GetDataPath(PATH_COMMANDS), GetDataPath(PATH_DATA), GetDataPath(PATH_UNIT),
+                        GetDataPath(PATH_SYNTAX), GetDataPath(PATH_HEADER)};
+    return m_catalogue.LoadDataFiles(paths);
+}
+
+void CQuillmarkApp::ReportDataLoad() {
+    if (LoadDataFiles()) return;
+    ++m_dataLoadReports;
+    GetPrompter().MessageBox(QString(kLoadErrorMessage) + kDownloadAddress, {}, MbButtons::Ok, MbIcon::None);
+}
+
+void CQuillmarkApp::UpdateApplicationData() {
+    ReportDataLoad();
+    // Hooks filled as the parts arrive: the command bar's tree, then the unit, crate and
+    // description wizards' ResetWizard.
+    if (m_pMainWnd) m_pMainWnd->OnCatalogueReloaded();
+}
+
+void CQuillmarkApp::OnFileNew() {
+    switch (m_newFileMode) {
+        case 0:
+            return;
+        case 2: {
+            const std::string recent = Profile().GetProfileString(kRecentFileSection, "File1");
+            if (!recent.empty()) OpenDocumentFile(QString::fromStdString(recent));
+            return;
+        }
+        default:
+            m_templates.front()->OpenDocumentFile(QString());
+    }
+}
+
+void CQuillmarkApp::OnFileOpen() {
+    std::string filter;
+    for (const auto& k : DocKinds()) filter += std::string(k.filterName) + "|*" + k.extension + "|";
+    filter += "All Files (*.*)|*.*||";
+    FileDialogRequest req{QStringLiteral("Open"), filter, {}, {}, {}};
+    const QStringList files = GetPrompter().GetOpenFileNames(req);
+    for (const auto& f : files) OpenDocumentFile(f);
+}
+
+void CQuillmarkApp::OnAppAbout() {
+    CAboutDlg dlg(m_pMainWnd);
+    dlg.exec();
+}
+
+CScriptDoc* CQuillmarkApp::OpenDocumentFile(const QString& path) {
+    if (m_templates.empty() || path.isEmpty()) return nullptr;
+    const QString full = QFileInfo(path).absoluteFilePath();
+    for (CScriptDoc* doc : Documents()) {
+        if (doc->GetPathName() == full) {
+            doc->ActivateFrame();
+            return doc;
+        }
+    }
+    return Template(KindForPath(full.toStdString()))->OpenDocumentFile(full);
+}
+
+void CQuillmarkApp::AddToRecentFileList(const QString& path) {
+    m_recentFiles.Add(path.toStdString());
+    AppProfile profile = Profile();
+    m_recentFiles.WriteList(profile);
+}
+
+CDocTemplate* CQuillmarkApp::Template(DocKind kind) const {
+    for (const auto& t : m_templates)
+        if (t->Kind() == kind) return t.get();
+    return nullptr;
+}
+
+std::vector<CScriptDoc*> CQuillmarkApp::Documents() const {
+    std::vector<CScriptDoc*> docs;
+    for (const auto& t : m_templates)
+        for (CScriptDoc* d : t->Documents()) docs.push_back(d);
+    return docs;
+}
+
+}  // namespace qm

@@ -1,0 +1,88 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "core/app/appprofile.h"
+#include "core/app/catalogue.h"
+#include "core/app/commandline.h"
+#include "core/app/datapaths.h"
+#include "core/app/recentfiles.h"
+#include "core/doc/dockinds.h"
+#include "core/platform/memoryregistry.h"
+
+namespace qm {
+
+class CDocTemplate;
+class CMainFrame;
+class CScriptDoc;
+class Prompter;
+
+inline const char* const kLoadErrorMessage =
+    "There were some errors while loading the data files.\n"
+    "The application is not going to function properly.\n"
+    "Please reinstall the application or undo your latest\n"
+    "data file changes to repair.\n\n"
+    "Download the latest version at:\n";
+inline const char* const kDownloadAddress = "https://quillmark.tarnwell.example/download";
+
+// The program's root: start-up, folders, the catalogue, the document templates.
+class CQuillmarkApp {
+public:
+    CQuillmarkApp();
+    ~CQuillmarkApp();
+
+    // Start-up. False ends the program without entering the event loop.
+    bool InitInstance(const QStringList& args);
+    // Closes the main window and every document without asking; used at exit and between tests.
+    void ExitInstance();
+
+    std::string GetDataPath(PathKind kind) const;
+    bool LoadDataFiles();
+    void ReportDataLoad();
+    // Reloads the catalogue and refreshes everything that copies from it.
+    void UpdateApplicationData();
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnAppAbout();
+
+    // Opens a file as a document, or activates it when it is open already. Null on failure.
+    CScriptDoc* OpenDocumentFile(const QString& path);
+    void AddToRecentFileList(const QString& path);
+
+    CDocTemplate* Template(DocKind kind) const;
+    std::vector<CScriptDoc*> Documents() const;  // in template order
+    CMainFrame* GetMainFrame() const { return m_pMainWnd; }
+    AppProfile Profile() const { return AppProfile(*m_registry); }
+    Registry& GetRegistry() const { return *m_registry; }
+    Prompter& GetPrompter() const { return *m_prompter; }
+
+    // Set by main() (or a test) before InitInstance.
+    Registry* m_registry = nullptr;
+    Prompter* m_prompter = nullptr;
+    QString m_programFolderOverride;  // tests point the data folders elsewhere
+
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;  // Script, Description, StringTable, Briefing, Function, Text
+    int m_newFileMode = 1;
+    int m_appMax = 0;
+    int m_expansionEdition = 1;
+    int m_customMenus = 1;
+    QString m_programFolder;
+    QString m_version;
+    Catalogue m_catalogue;
+    RecentFileList m_recentFiles;
+    int m_dataLoadReports = 0;  // how often the load-error message was shown
+
+private:
+    bool RunWizardAlone(WizardKind kind);
+    bool ProcessShellCommand(const QStringList& args);
+
+    CMainFrame* m_pMainWnd = nullptr;
+    MemoryRegistry m_fallbackRegistry;
+};
+
+extern CQuillmarkApp theApp;
+
+}  // namespace qm

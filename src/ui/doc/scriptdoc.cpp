@@ -1,0 +1,168 @@
+#include "ui/doc/scriptdoc.h"
+
+#include <QFileInfo>
+
+#include "core/doc/textfile.h"
+#include "core/doc/titlerules.h"
+#include "ui/app/doctemplate.h"
+#include "ui/app/prompter.h"
+#include "ui/app/quillmark.h"
+#include "ui/frames/childfrm.h"
+#include "ui/views/editview.h"
+
+namespace qm {
+
+CScriptDoc::CScriptDoc(CDocTemplate* tmpl) : m_template(tmpl) {}
+
+CScriptDoc::~CScriptDoc() = default;
+
+void CScriptDoc::AttachView(CEditView* view, CChildFrame* frame) {
+    m_view = view;
+    m_frame = frame;
+    view->SetDocument(this);
+    frame->SetDocument(this);
+}
+
+CEditView* CScriptDoc::GetView() const { return m_view; }
+CChildFrame* CScriptDoc::GetFrame() const { return m_frame; }
+
+DocKind CScriptDoc::Kind() const { return m_template->Kind(); }
+
+void CScriptDoc::SetTitle(const QString& text) {
+    m_title = QString::fromStdString(
+        ResolveTitle(text.toStdString(), m_pathName.toStdString(), m_title.toStdString(), Kind()));
+    UpdateFrameCounts();
+}
+
+void CScriptDoc::SetPathName(const QString& path, bool addToRecentList) {
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    SetTitle(QFileInfo(path).fileName());
+    if (addToRecentList) theApp.AddToRecentFileList(m_pathName);
+}
+
+bool CScriptDoc::IsModified() const { return m_view && m_view->IsControlModified(); }
+
+void CScriptDoc::SetModifiedFlag(bool modified) {
+    if (m_view) m_view->SetControlModified(modified);
+    const QString marked = QString::fromStdString(MarkedTitle(m_title.toStdString(), IsModified()));
+    if (marked != m_title) {
+        m_title = marked;
+        UpdateFrameCounts();
+    }
+}
+
+void CScriptDoc::StripMarker() {
+    SetTitle(QString::fromStdString(StripModifiedMarker(m_title.toStdString())));
+}
+
+bool CScriptDoc::SaveModified() {
+    StripMarker();
+    bool ok = true;
+    if (IsModified()) {
+        const QString name = m_pathName.isEmpty() ? m_title : m_pathName;
+        switch (theApp.GetPrompter().MessageBox(QStringLiteral("Save changes to %1?").arg(name), {},
+                                                MbButtons::YesNoCancel, MbIcon::Warning)) {
+            case IDYES: ok = DoFileSave(); break;
+            case IDNO: ok = true; break;
+            default: ok = false; break;
+        }
+    }
+    if (!ok) RestoreMarker();
+    return ok;
+}
+
+bool CScriptDoc::DoFileSave() {
+    StripMarker();
+    const bool ok = DoSave(m_pathName);
+    // A failed or cancelled save leaves the document marked as modified.
+    if (!ok) RestoreMarker();
+    return ok;
+}
+
+bool CScriptDoc::DoSave(const QString& path, bool replace) {
+    QString target = path;
+    if (target.isEmpty()) {
+        const DocKindInfo& info = m_template->Info();
+        QString proposed = QString::fromStdString(StripModifiedMarker(m_title.toStdString()));
+        if (!proposed.contains('.')) proposed += info.extension;
+        FileDialogRequest req{QStringLiteral("Save As"), m_template->SaveFilter(),
+                              QString(info.extension).mid(1), proposed,
+                              m_pathName.isEmpty() ? QString() : QFileInfo(m_pathName).absolutePath()};
+        auto chosen = theApp.GetPrompter().GetSaveFileName(req);
+        if (!chosen) return false;
+        target = *chosen;
+    }
+    if (!OnSaveDocument(target)) return false;
+    if (replace) SetPathName(target);
+    return true;
+}
+
+void CScriptDoc::OnFileSave() {
+    StripMarker();
+    DoFileSave();
+}
+
+void CScriptDoc::OnFileSaveAs() {
+    StripMarker();
+    if (!DoSave(QString())) RestoreMarker();
+}
+
+bool CScriptDoc::OnNewDocument() {
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CScriptDoc::OnOpenDocument(const QString& path) {
+    std::string text;
+    const TextLoadReport report = LoadTextFile(QFileInfo(path).absoluteFilePath().toStdString(), text);
+    if (!report.result.ok) {
+        theApp.GetPrompter().MessageBox(
+            QStringLiteral("Failed to open document.\n") + QString::fromStdString(report.result.error), {},
+            MbButtons::Ok, MbIcon::Error);
+        return false;
+    }
+    m_view->LoadText(QString::fromStdString(text));
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CScriptDoc::OnSaveDocument(const QString& path) {
+    const TextSaveReport report = SaveTextFile(path.toStdString(), m_view->GetText().toStdString());
+    if (!report.result.ok) {
+        theApp.GetPrompter().MessageBox(
+            QStringLiteral("Failed to save document.\n") + QString::fromStdString(report.result.error), {},
+            MbButtons::Ok, MbIcon::Error);
+        return false;
+    }
+    SetModifiedFlag(false);
+    if (report.unmappable > 0)
+        theApp.GetPrompter().MessageBox(
+            QStringLiteral("%1 character(s) have no equivalent in the file's character set (Windows-1252) "
+                           "and were saved as \"?\".")
+                .arg(report.unmappable),
+            {}, MbButtons::Ok, MbIcon::Warning);
+    return true;
+}
+
+void CScriptDoc::OnCloseDocument() {
+    if (m_closing) return;
+    m_closing = true;
+    m_template->RemoveDocument(this);
+    if (m_frame) {
+        m_frame->DetachDocument();
+        m_frame->close();
+        m_frame->deleteLater();
+    }
+    deleteLater();
+}
+
+void CScriptDoc::UpdateFrameCounts() {
+    if (m_frame) m_frame->setWindowTitle(m_title);
+    emit TitleChanged(m_title);
+}
+
+void CScriptDoc::ActivateFrame() {
+    if (m_frame) m_frame->Activate();
+}
+
+}  // namespace qm

@@ -1,0 +1,70 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include "core/doc/dockinds.h"
+
+namespace qm {
+
+class CDocTemplate;
+class CEditView;
+class CChildFrame;
+
+// The one document class: its text is its view's; its title is the file name, or the kind
+// name for a new document, with one trailing "*" while there are unsaved changes.
+class CScriptDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CScriptDoc(CDocTemplate* tmpl);
+    ~CScriptDoc() override;
+
+    void AttachView(CEditView* view, CChildFrame* frame);
+    CEditView* GetView() const;
+    CChildFrame* GetFrame() const;
+    CDocTemplate* GetDocTemplate() const { return m_template; }
+    DocKind Kind() const;
+
+    QString GetTitle() const { return m_title; }
+    void SetTitle(const QString& text);
+    QString GetPathName() const { return m_pathName; }
+    // Sets the path and, as the framework does, the title to the path's file name.
+    void SetPathName(const QString& path, bool addToRecentList = true);
+
+    bool IsModified() const;
+    void SetModifiedFlag(bool modified = true);
+
+    // Before a modified document closes: Yes saves, No discards, Cancel (or a failed save) keeps it open.
+    bool SaveModified();
+    bool DoFileSave();
+    // Saves to path, asking for a name when it is empty. replace: the document takes the new name.
+    bool DoSave(const QString& path, bool replace = true);
+
+    void OnFileSave();
+    void OnFileSaveAs();
+
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path);
+    bool OnSaveDocument(const QString& path);
+    // Removes the document with its window, without asking.
+    void OnCloseDocument();
+
+    void UpdateFrameCounts();
+    void ActivateFrame();
+
+signals:
+    void TitleChanged(const QString& title);
+
+private:
+    void RestoreMarker() { SetModifiedFlag(IsModified()); }
+    void StripMarker();
+
+    CDocTemplate* m_template;
+    QPointer<CEditView> m_view;
+    QPointer<CChildFrame> m_frame;
+    QString m_pathName;
+    QString m_title;
+    bool m_closing = false;
+};
+
+}  // namespace qm

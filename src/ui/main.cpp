@@ -1,0 +1,23 @@
+#include <QApplication>
+
+#include "platform/qsettingsregistry.h"
+#include "ui/app/fonts.h"
+#include "ui/app/qtprompter.h"
+#include "ui/app/quillmark.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillmark"));
+    QApplication::setOrganizationName(QStringLiteral("Tarnwell"));
+    qm::RegisterFontSubstitutions();
+
+    qm::QSettingsRegistry registry;
+    qm::QtPrompter prompter;
+    qm::theApp.m_registry = &registry;
+    qm::theApp.m_prompter = &prompter;
+
+    int rc = 0;
+    if (qm::theApp.InitInstance(QApplication::arguments().mid(1))) rc = QApplication::exec();
+    qm::theApp.ExitInstance();
+    return rc;
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <QDialog>
+
+namespace qm {
+
+// What every wizard shares: it knows whether an editor can take its result.
+class CWizardDlg : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+
+    // 1 when the main frame created the wizard; 0 when it runs alone from the command line.
+    int m_editorAvailable = 1;
+    // Enables or disables the "Create In Editor" action after m_editorAvailable changed.
+    virtual void UpdateEditorAvailable() {}
+};
+
+}  // namespace qm

@@ -1,0 +1,182 @@
+#include <QApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+#include "support/appfixture.h"
+#include "ui/app/aboutdlg.h"
+#include "ui/app/doctemplate.h"
+#include "ui/views/editview.h"
+#include "ui/wizards/wizardplaceholderdlg.h"
+
+using namespace qm;
+
+using StartUp = AppFixture;
+
+TEST_F(StartUp, FirstStartOpensOneNewScriptWithItsHeader) {
+    ASSERT_TRUE(Start());
+    auto docs = theApp.Documents();
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0]->Kind(), DocKind::Script);
+    EXPECT_EQ(docs[0]->GetTitle(), "Script");
+    EXPECT_EQ(docs[0]->GetView()->GetText(), "; header\n\n");
+    EXPECT_FALSE(docs[0]->IsModified());
+    EXPECT_EQ(theApp.m_version, "Version 3.0.1000");
+    EXPECT_TRUE(theApp.m_programFolder.endsWith('/'));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(StartUp, NewFileSettingChoosesTheStartDocument) {
+    SetSetting("NewFile", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(theApp.Documents().empty());
+    theApp.OnFileNew();  // Ctrl+N does nothing either
+    EXPECT_TRUE(theApp.Documents().empty());
+}
+
+TEST_F(StartUp, NewFileTwoWithEmptyRecentListStartsWithNoDocument) {
+    SetSetting("NewFile", 2);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(theApp.Documents().empty());
+}
+
+TEST_F(StartUp, NewFileTwoOpensTheMostRecentFile) {
+    SetSetting("NewFile", 2);
+    WriteData("m/last.ext", "class X {};\r\n");
+    registry.WriteString(Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Recent File List", "File1",
+                         Path("m/last.ext").toStdString());
+    ASSERT_TRUE(Start());
+    auto docs = theApp.Documents();
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0]->Kind(), DocKind::Description);
+    EXPECT_EQ(docs[0]->GetTitle(), "last.ext");
+}
+
+TEST_F(StartUp, AFileOnTheCommandLineIsOpenedInsteadOfANewDocument) {
+    WriteData("m/init.sqs", "hint \"hello\"\r\n");
+    ASSERT_TRUE(Start({Path("m/init.sqs")}));
+    auto docs = theApp.Documents();
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0]->GetTitle(), "init.sqs");
+    EXPECT_EQ(docs[0]->GetView()->GetText(), "hint \"hello\"\n");
+}
+
+TEST_F(StartUp, AFileThatCannotBeOpenedEndsTheProgram) {
+    EXPECT_FALSE(Start({Path("m/missing.sqs")}));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith("Failed to open document."));
+}
+
+namespace {
+// Looks at the modal wizard once it runs, then closes it.
+struct ModalWizardProbe {
+    QString caption;
+    int editorAvailable = -1;
+    bool createInEditorEnabled = true;
+    void Arm() {
+        QTimer::singleShot(0, [this] {
+            auto* dlg = qobject_cast<CWizardPlaceholderDlg*>(QApplication::activeModalWidget());
+            if (!dlg) return;
+            caption = dlg->windowTitle();
+            editorAvailable = dlg->m_editorAvailable;
+            createInEditorEnabled = dlg->CreateInEditorButton()->isEnabled();
+            dlg->reject();
+        });
+    }
+};
+}  // namespace
+
+TEST_F(StartUp, WizardSwitchRunsTheWizardAloneAndEndsTheProgram) {
+    ModalWizardProbe probe;
+    probe.Arm();
+    EXPECT_FALSE(Start({"/CRATE"}));
+    EXPECT_EQ(probe.caption, "Crate Builder Wizard");
+    EXPECT_EQ(probe.editorAvailable, 0);
+    EXPECT_FALSE(probe.createInEditorEnabled);
+    EXPECT_EQ(Main(), nullptr);
+    EXPECT_TRUE(theApp.Documents().empty());
+}
+
+TEST_F(StartUp, WizardSwitchIgnoresAFileNamedAfterIt) {
+    WriteData("m/init.sqs", "x");
+    ModalWizardProbe probe;
+    probe.Arm();
+    EXPECT_FALSE(Start({"-unit", Path("m/init.sqs")}));
+    EXPECT_EQ(probe.caption, "Custom Unit Wizard");
+    EXPECT_EQ(Main(), nullptr);
+}
+
+TEST_F(StartUp, UnregisterSwitchEndsWithoutWritingSettings) {
+    SetSetting("RegSQS", 1);
+    registry.ClearWriteLog();
+    EXPECT_FALSE(Start({"-UnregFileTypes"}));
+    EXPECT_TRUE(registry.WriteLog().empty());
+    EXPECT_EQ(Setting("RegSQS"), 1);
+}
+
+TEST_F(StartUp, MissingDataFileShowsTheLoadErrorOnceAndKeepsRunning) {
+    QFile::remove(Path("data/header.txt"));
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              QString("There were some errors while loading the data files.\n"
+                      "The application is not going to function properly.\n"
+                      "Please reinstall the application or undo your latest\n"
+                      "data file changes to repair.\n\n"
+                      "Download the latest version at:\n") +
+                  kDownloadAddress);
+    EXPECT_EQ(prompter.messages[0].buttons, MbButtons::Ok);
+    EXPECT_EQ(prompter.messages[0].icon, MbIcon::None);
+    EXPECT_EQ(theApp.m_catalogue.m_commands.size(), 3u);
+    EXPECT_TRUE(theApp.m_catalogue.m_scriptHeader.empty());
+    // With an empty header the new script holds one line break and is not modified.
+    auto docs = theApp.Documents();
+    ASSERT_EQ(docs.size(), 1u);
+    EXPECT_EQ(docs[0]->GetView()->GetText(), "\n");
+    EXPECT_FALSE(docs[0]->IsModified());
+}
+
+TEST_F(StartUp, EditionSettingChoosesTheDataFolder) {
+    SetSetting("Resistance", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(theApp.m_catalogue.m_commands, (StringList{"setDamage"}));
+    EXPECT_EQ(theApp.m_catalogue.m_weapons, (StringList{"OldRifle"}));
+    EXPECT_TRUE(QString::fromStdString(theApp.GetDataPath(PATH_UNIT)).endsWith("data/original/unit.txt"));
+    EXPECT_TRUE(QString::fromStdString(theApp.GetDataPath(PATH_SYNTAX)).endsWith("data/syntax.txt"));
+}
+
+TEST_F(StartUp, CustomMenusSettingBoundsTheRecentFileList) {
+    SetSetting("CustomMenus", 0);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(theApp.m_recentFiles.Capacity(), 4u);
+    theApp.ExitInstance();
+    SetSetting("CustomMenus", 1);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(theApp.m_recentFiles.Capacity(), 16u);
+}
+
+TEST_F(StartUp, DroppedFilesAreOpened) {
+    SetSetting("NewFile", 0);
+    WriteData("m/a.sqf", "a");
+    WriteData("m/b.csv", "b");
+    ASSERT_TRUE(Start());
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(Path("m/a.sqf")), QUrl::fromLocalFile(Path("m/b.csv"))});
+    EXPECT_TRUE(Main()->acceptDrops());
+    Main()->OpenDroppedFiles(mime);
+    auto docs = theApp.Documents();
+    ASSERT_EQ(docs.size(), 2u);
+    EXPECT_EQ(docs[0]->Kind(), DocKind::StringTable);  // template order
+    EXPECT_EQ(docs[1]->Kind(), DocKind::Function);
+}
+
+TEST_F(StartUp, AboutBoxShowsTheVersion) {
+    ASSERT_TRUE(Start());
+    CAboutDlg about(Main());
+    EXPECT_EQ(about.VersionText(), "Version 3.0.1000");
+    bool updated = false;
+    for (auto* l : about.findChildren<QLabel*>()) updated |= l->text() == "Updated to Varnholt version 1.90";
+    EXPECT_TRUE(updated);
+}
