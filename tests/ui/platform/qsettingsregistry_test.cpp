@@ -1,0 +1,66 @@
+#include "platform/qsettingsregistry.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "core/app/appprofile.h"
+
+using namespace qm;
+
+TEST(QSettingsRegistry, ValuesSurviveANewInstance) {
+    QTemporaryDir dir;
+    {
+        QSettingsRegistry r(dir.path());
+        AppProfile p(r);
+        EXPECT_TRUE(p.WriteProfileInt("Settings", "WinX", -12));
+        EXPECT_TRUE(p.WriteProfileString("Settings", "Font", "Courier New"));
+        EXPECT_TRUE(p.WriteProfileString("Settings", "Looks Numeric", "42"));
+        EXPECT_TRUE(p.WriteProfileString("Recent File List", "File1", "/m/a b\\c.sqs"));
+        EXPECT_TRUE(r.WriteString(Hive::ClassesRoot, ".sqs", "", "VarnholtScript.Document"));
+    }
+    QSettingsRegistry r(dir.path());
+    AppProfile p(r);
+    EXPECT_EQ(p.GetProfileInt("Settings", "WinX", 0), -12);
+    EXPECT_EQ(p.GetProfileString("Settings", "Font"), "Courier New");
+    EXPECT_EQ(p.GetProfileInt("Settings", "Looks Numeric", -1), -1);  // a string stays a string
+    EXPECT_EQ(p.GetProfileString("Settings", "Looks Numeric"), "42");
+    EXPECT_EQ(p.GetProfileString("Settings", "WinX", "none"), "none");
+    EXPECT_EQ(p.GetProfileString("Recent File List", "File1"), "/m/a b\\c.sqs");
+    EXPECT_EQ(r.GetString(Hive::ClassesRoot, ".sqs", "", ""), "VarnholtScript.Document");
+    EXPECT_EQ(r.GetString(Hive::CurrentUser, ".sqs", "", "none"), "none");
+    EXPECT_TRUE(QFile::exists(dir.filePath("HKEY_CURRENT_USER.ini")));
+}
+
+TEST(QSettingsRegistry, DeletesValuesAndTrees) {
+    QTemporaryDir dir;
+    QSettingsRegistry r(dir.path());
+    r.WriteString(Hive::ClassesRoot, "VarnholtScript.Document\\shell\\open\\command", "", "q %1");
+    r.WriteString(Hive::ClassesRoot, "VarnholtScript.Document", "", "Varnholt Script File");
+    EXPECT_TRUE(r.KeyExists(Hive::ClassesRoot, "VarnholtScript.Document\\shell"));
+    EXPECT_TRUE(r.DeleteKeyTree(Hive::ClassesRoot, "VarnholtScript.Document"));
+    EXPECT_FALSE(r.KeyExists(Hive::ClassesRoot, "VarnholtScript.Document"));
+    r.WriteInt(Hive::CurrentUser, "Software\\X", "V", 1);
+    EXPECT_TRUE(r.DeleteValue(Hive::CurrentUser, "Software\\X", "V"));
+    EXPECT_FALSE(r.DeleteValue(Hive::CurrentUser, "Software\\X", "V"));
+}
+
+TEST(QSettingsRegistry, DamagedFileReadsAsDefaults) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("HKEY_CURRENT_USER.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\x00\xff[[[garbage\n=\n[Software]\nTarnwell\\Quillmark\\Settings\\WinX=dword:notanumber\n", 60);
+    f.close();
+    QSettingsRegistry r(dir.path());
+    AppProfile p(r);
+    EXPECT_EQ(p.GetProfileInt("Settings", "WinX", 5), 5);
+    EXPECT_EQ(p.GetProfileString("Settings", "Font", "d"), "d");
+}
+
+TEST(QSettingsRegistry, EnvironmentRedirectsTheConfigFolder) {
+    QTemporaryDir dir;
+    qputenv("QUILLMARK_CONFIG_DIR", dir.path().toLocal8Bit());
+    EXPECT_EQ(QSettingsRegistry::DefaultConfigFolder(), dir.path());
+    qunsetenv("QUILLMARK_CONFIG_DIR");
+    EXPECT_TRUE(QSettingsRegistry::DefaultConfigFolder().endsWith("/Tarnwell"));
+}
