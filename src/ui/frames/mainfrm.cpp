@@ -1,16 +1,26 @@
 #include "ui/frames/mainfrm.h"
 
 #include <QCloseEvent>
+#include <QDebug>
 #include <QGuiApplication>
-#include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTextBlock>
 
+#include "core/app/gameregistry.h"
+#include "core/options/filetypes.h"
+#include "ui/app/doctemplate.h"
 #include "ui/app/quillmark.h"
 #include "ui/doc/scriptdoc.h"
+#include "ui/frames/backgroundwnd.h"
 #include "ui/frames/childfrm.h"
+#include "ui/frames/commandbar.h"
+#include "ui/frames/commandids.h"
+#include "ui/menus/newtoolbar.h"
+#include "ui/views/editview.h"
+#include "ui/wizards/wizardfactory.h"
 
 namespace qm {
 
@@ -26,67 +36,171 @@ SettingDefaults MachineDefaults() {
     d.comRefDir = theApp.GetDataPath(PATH_COMREF);
     return d;
 }
+
+int ScreenDpiY() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? qRound(s->logicalDotsPerInchY()) : 96;
+}
 }  // namespace
 
 CMainFrame::CMainFrame() {
-    static_cast<FrameSettings&>(*this) = ReadFrameSettings(theApp.Profile(), MachineDefaults());
+    AppProfile profile = theApp.Profile();
+    static_cast<FrameSettings&>(*this) = ReadFrameSettings(profile, MachineDefaults());
+    const auto projects = ReadProjectFiles(profile);
+    std::copy(projects.begin(), projects.end(), m_projectFiles.begin());
+
     m_customMenus = theApp.m_customMenus;
+    if (m_customMenus == 1) {
+        const MissionCaptions c = MakeMissionCaptions(GetPlayerName(theApp.GetRegistry()));
+        m_openMissionsText = QString::fromStdString(c.open);
+        m_saveInMissionsText = QString::fromStdString(c.saveIn);
+    }
+    std::srand(static_cast<unsigned>(std::time(nullptr)));  // the unit and crate wizards draw names
+
+    m_descriptionDlg = CreateWizardDialog(WizardKind::Description, this);
+    m_briefingDlg = CreateWizardDialog(WizardKind::Briefing, this);
+    m_overviewDlg = CreateWizardDialog(WizardKind::Overview, this);
+    m_unitDlg = CreateWizardDialog(WizardKind::Unit, this);
+    m_crateDlg = CreateWizardDialog(WizardKind::Crate, this);
+    for (CWizardDlg* w : {m_descriptionDlg.get(), m_briefingDlg.get(), m_overviewDlg.get(), m_unitDlg.get(),
+                          m_crateDlg.get()}) {
+        w->setModal(false);
+        w->m_editorAvailable = 1;
+        w->UpdateEditorAvailable();
+    }
     setWindowTitle(QStringLiteral("Quillmark"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/app.png")));
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // Document windows still here die with the frame; they must not call back into it.
+    if (m_wndBackground)
+        for (QMdiSubWindow* w : m_wndBackground->subWindowList()) disconnect(w, nullptr, this, nullptr);
+}
 
 bool CMainFrame::LoadFrame() {
-    m_mdiArea = new QMdiArea(this);
-    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(m_mdiArea);
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCaption(); });
-    BuildMenus();
+    m_wndBackground = new CBackgroundWnd(this);
+    m_wndBackground->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_wndBackground->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_wndBackground);
+    connect(m_wndBackground, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateCaption();
+        UpdateCommandStates();
+    });
+
+    CreateActions();
+    if (!CreateToolBar()) {
+        qDebug().noquote() << "ERROR: Failed to create toolbar.\n";
+        return false;
+    }
+    if (!CreateStatusBar()) {
+        qDebug().noquote() << "ERROR: Failed to create status bar.\n";
+        return false;
+    }
+    if (!CreateCommandBar()) {
+        qDebug().noquote() << "ERROR: Failed to create dialog bar.\n";
+        return false;
+    }
+    m_wndToolBar->setVisible(m_toolBar != 0);
+    m_wndCommandBar->setVisible(m_commandBar != 0);
+    m_wndCommandBar->ShowSyntaxPane(m_showSyntax != 0);
+    statusBar()->setVisible(m_statusBar != 0);
+
     UpdateEditorFont();
-    if (m_winWidth > 0 && m_winHeight > 0) setGeometry(m_winX, m_winY, m_winWidth, m_winHeight);
+    m_menuFont = QFont(QStringLiteral("Tahoma"));
+    m_menuFont.setPointSizeF(8.5);
+
+    if (!isMaximized() && m_winWidth > 0 && m_winHeight > 0) {
+        move(m_winX, m_winY);
+        resize(m_winWidth, m_winHeight);
+    }
+    BuildStandardMenus();
+    // HOOK: the custom menus and the snippet dialog are built here when they arrive.
+
+    if (m_firstRun == 1) {
+        m_regSQS = 1;
+        m_regEXT = 1;
+        SetFileTypeAssociation(theApp.GetRegistry(), DocKind::Script, true);
+        SetFileTypeAssociation(theApp.GetRegistry(), DocKind::Description, true);
+        m_firstRun = 0;
+    }
+    UpdateCommandStates();
     return true;
 }
 
-void CMainFrame::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&New\tCtrl+N"), QKeySequence::New, [] { theApp.OnFileNew(); });
-    file->addAction(QStringLiteral("&Open...\tCtrl+O"), QKeySequence::Open, [] { theApp.OnFileOpen(); });
-    file->addAction(QStringLiteral("&Close"), [this] {
-        if (QMdiSubWindow* w = m_mdiArea->activeSubWindow()) w->close();
-    });
-    file->addAction(QStringLiteral("&Save\tCtrl+S"), QKeySequence::Save, [this] {
-        if (CScriptDoc* d = ActiveDocument()) d->OnFileSave();
-    });
-    file->addAction(QStringLiteral("Save &As..."), [this] {
-        if (CScriptDoc* d = ActiveDocument()) d->OnFileSaveAs();
-    });
-    file->addSeparator();
-    file->addAction(QStringLiteral("E&xit"), [this] { close(); });
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("&About Quillmark..."), [] { theApp.OnAppAbout(); });
+bool CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    if (!bar) return false;
+    bar->installEventFilter(this);
+    auto pane = [bar, this](const QString& text, const QString& widthSample) {
+        auto* label = new QLabel(text, bar);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(widthSample) + 8);
+        label->setAlignment(Qt::AlignCenter);
+        bar->addPermanentWidget(label);
+        label->installEventFilter(this);
+        return label;
+    };
+    pane(QStringLiteral(" "), QStringLiteral(" "));
+    m_lineIndicator = pane(QString(), QStringLiteral("Ln: 1000-1000"));
+    m_charIndicator = pane(QString(), QStringLiteral("Ch: 100-1000"));
+    m_editionIndicator = pane(QString(), QStringLiteral("RESISTANCE"));
+    // The keyboard lock indicators; Qt cannot read the lock states everywhere, so they stay blank.
+    pane(QString(), QStringLiteral("CAP"));
+    pane(QString(), QStringLiteral("NUM"));
+    pane(QString(), QStringLiteral("SCRL"));
+    bar->showMessage(QStringLiteral("Ready"));
+    return true;
+}
+
+bool CMainFrame::CreateCommandBar() {
+    m_wndCommandBar = new CCommandBar(this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_wndCommandBar);
+    connect(m_wndCommandBar, &CCommandBar::ContextMenuRequested, this, &CMainFrame::ShowBarContextMenu);
+    // HOOK: the catalogue tree is filled here once the command bar's tree arrives.
+    return true;
 }
 
 void CMainFrame::UpdateEditorFont() {
-    // Points to pixels at the screen's resolution, as the editor font is specified in points.
-    const int dpi = QGuiApplication::primaryScreen() ? qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY())
-                                                     : 96;
     QFont f(QString::fromStdString(m_fontName));
-    f.setPixelSize(std::max(1, m_fontSize * dpi / 72));
+    // Points to pixels at the screen's vertical resolution, rounded down as an integer multiply-divide.
+    f.setPixelSize(std::max(1, m_fontSize * ScreenDpiY() / 72));
     f.setWeight(m_boldFonts == 1 ? QFont::Bold : QFont::Normal);
+    f.setItalic(false);
+    f.setUnderline(false);
+    f.setStrikeOut(false);
     f.setStyleHint(QFont::TypeWriter);
     m_editorFont = f;
 }
 
+QMdiArea* CMainFrame::MdiArea() const { return m_wndBackground; }
+
 void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
-    m_mdiArea->addSubWindow(frame);
+    m_wndBackground->addSubWindow(frame);
+    const QSize area = m_wndBackground->viewport()->size();
+    frame->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
     if (CScriptDoc* doc = frame->GetDocument())
         connect(doc, &CScriptDoc::TitleChanged, this, [this] { UpdateCaption(); });
+    connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentClosed);
+    SwitchMenus();
+    UpdateCommandStates();
+}
+
+void CMainFrame::DocumentClosed() {
+    SwitchMenus();
+    UpdateCommandStates();
+    UpdateCaption();
 }
 
 CScriptDoc* CMainFrame::ActiveDocument() const {
-    auto* frame = qobject_cast<CChildFrame*>(m_mdiArea ? m_mdiArea->activeSubWindow() : nullptr);
+    auto* frame = qobject_cast<CChildFrame*>(m_wndBackground ? m_wndBackground->activeSubWindow() : nullptr);
     return frame ? frame->GetDocument() : nullptr;
+}
+
+CEditView* CMainFrame::ActiveView() const {
+    CScriptDoc* doc = ActiveDocument();
+    return doc ? doc->GetView() : nullptr;
 }
 
 void CMainFrame::UpdateCaption() {
@@ -99,21 +213,77 @@ void CMainFrame::CloseAllDocumentsWithoutAsking() {
 }
 
 void CMainFrame::OnCatalogueReloaded() {
-    // HOOK: the command bar's tree and the wizards' lists are refilled here as they arrive.
+    // HOOK: the command bar's tree, then the unit, crate and description wizards' lists.
+}
+
+CWizardDlg* CMainFrame::Wizard(int commandId) const {
+    switch (commandId) {
+        case ID_WIZARD_BRIEFING: return m_briefingDlg.get();
+        case ID_WIZARD_OVERVIEW: return m_overviewDlg.get();
+        case ID_WIZARD_DESCRIPTION: return m_descriptionDlg.get();
+        case ID_WIZARD_UNIT: return m_unitDlg.get();
+        case ID_WIZARD_CRATE: return m_crateDlg.get();
+        default: return nullptr;
+    }
+}
+
+void CMainFrame::ShowWizard(CWizardDlg* dlg) {
+    if (!dlg) return;
+    dlg->showNormal();
+    dlg->raise();
+    dlg->activateWindow();
+    dlg->setFocus();
+}
+
+void CMainFrame::OnNewDocument(DocKind kind) {
+    if (CDocTemplate* t = theApp.Template(kind)) t->OpenDocumentFile(QString());
+}
+
+void CMainFrame::OnSaveAll() {
+    for (const auto& t : theApp.m_templates) {
+        const auto docs = t->Documents();
+        for (CScriptDoc* d : docs)
+            if (d->IsModified()) d->DoFileSave();
+    }
+}
+
+bool CMainFrame::CreateDocumentWithText(DocKind kind, const QString& text, const QString& title) {
+    CDocTemplate* t = theApp.Template(kind);
+    CScriptDoc* doc = t ? t->OpenDocumentFile(QString()) : nullptr;
+    if (!doc || !doc->GetView()) return false;
+    CEditView* view = doc->GetView();
+    view->LoadText(QString());  // drops a header put in when the view was first shown
+    QString body = text;
+    body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    view->InsertNotUndoable(body);
+    view->RecolourAll();
+    doc->SetTitle(title);
+    doc->SetModifiedFlag(true);
+    return true;
+}
+
+bool CMainFrame::CreateScriptDocument(const QString& text, const QString& title) {
+    return CreateDocumentWithText(DocKind::Script, text, title);
+}
+
+bool CMainFrame::CreateDescriptionDocument(const QString& text, const QString& title) {
+    return CreateDocumentWithText(DocKind::Description, text, title);
+}
+
+bool CMainFrame::CreateBriefingDocument(const QString& text, const QString& title) {
+    return CreateDocumentWithText(DocKind::Briefing, text, title);
 }
 
 void CMainFrame::SaveSettings() {
-    m_appMax = isMaximized() ? 1 : 0;
-    const bool placement = m_appMax == 0;
-    if (placement) {
-        const QRect r = frameGeometry();
-        m_winX = r.left();
-        m_winY = r.top();
-        m_winWidth = r.width();
-        m_winHeight = r.height();
+    if (m_appMax == 0) {
+        m_winX = pos().x();
+        m_winY = pos().y();
+        m_winWidth = width();
+        m_winHeight = height();
     }
     AppProfile profile = theApp.Profile();
-    WriteFrameSettings(profile, *this, theApp.m_expansionEdition, placement);
+    WriteFrameSettings(profile, *this, theApp.m_expansionEdition, m_appMax == 0);
+    WriteProjectFiles(profile, std::vector<std::string>(m_projectFiles.begin(), m_projectFiles.end()));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -125,7 +295,20 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         }
     }
     CloseAllDocumentsWithoutAsking();
+    for (CWizardDlg* w : {m_descriptionDlg.get(), m_briefingDlg.get(), m_overviewDlg.get(), m_unitDlg.get(),
+                          m_crateDlg.get()})
+        w->hide();
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) m_appMax = isMaximized() ? 1 : 0;
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    m_appMax = isMaximized() ? 1 : 0;
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

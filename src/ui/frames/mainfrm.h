@@ -1,19 +1,33 @@
 #pragma once
 #include <QFont>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <array>
+#include <memory>
 
+#include "core/doc/dockinds.h"
 #include "core/options/settingstable.h"
 
-class QMdiArea;
+class QAction;
+class QMenu;
 class QMimeData;
-class QMdiSubWindow;
+class QMdiArea;
+class QToolButton;
 
 namespace qm {
 
+class CBackgroundWnd;
 class CChildFrame;
+class CCommandBar;
+class CNewToolBar;
 class CScriptDoc;
+class CWizardDlg;
+class CEditView;
 
-// The one main window. Holds every persisted setting as a member.
+// The one main window. Holds every persisted setting as a member (FrameSettings), the bars,
+// the wizards and the fonts, and routes the application-wide commands.
 class CMainFrame : public QMainWindow, public FrameSettings {
     Q_OBJECT
 public:
@@ -23,28 +37,73 @@ public:
     // Builds the window; false when a part of it cannot be created.
     bool LoadFrame();
 
+    // New documents holding generated text, for the wizards. False when no document could be made.
+    bool CreateScriptDocument(const QString& text, const QString& title);
+    bool CreateDescriptionDocument(const QString& text, const QString& title);
+    bool CreateBriefingDocument(const QString& text, const QString& title);
+
+    void UpdateEditorFont();
+
     void AddDocumentFrame(CChildFrame* frame);
+    void DocumentClosed();
     CScriptDoc* ActiveDocument() const;
-    QMdiArea* MdiArea() const { return m_mdiArea; }
+    QMdiArea* MdiArea() const;
     void CloseAllDocumentsWithoutAsking();
     void OnCatalogueReloaded();
-    void UpdateEditorFont();
-    // Opens every local file dropped onto the window.
     void OpenDroppedFiles(const QMimeData& data);
 
+    // Commands, by id; null for an id the frame does not route.
+    QAction* Action(int id) const { return m_actions.value(id, nullptr); }
+    QMenu* PopupMenu(const QString& name) const { return m_popups.value(name, nullptr); }
+    CWizardDlg* Wizard(int commandId) const;
+
+    void OnSaveAll();
+    void OnNewDocument(DocKind kind);
+    void ShowWizard(CWizardDlg* dlg);
+    void ToggleBar(int commandId);
+    // Opens the "DOCKING 1" menu at a screen point.
+    void ShowBarContextMenu(const QPoint& globalPos);
+
     QFont m_editorFont;
+    QFont m_menuFont;
+    std::array<std::string, kProjectSlots> m_projectFiles;
+    QString m_openMissionsText, m_saveInMissionsText;
+
+    CNewToolBar* m_wndToolBar = nullptr;
+    CCommandBar* m_wndCommandBar = nullptr;
+    CBackgroundWnd* m_wndBackground = nullptr;
+    QToolButton* m_newFileButton = nullptr;
+    QLabel* m_lineIndicator = nullptr;
+    QLabel* m_charIndicator = nullptr;
+    QLabel* m_editionIndicator = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    QMenu* createPopupMenu() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildMenus();
+    void CreateActions();
+    QAction* AddAction(int id, const QString& caption, const QKeySequence& key = {}, const QString& icon = {});
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    bool CreateCommandBar();
+    void BuildStandardMenus();
+    void SwitchMenus();
+    void UpdateCommandStates();
     void UpdateCaption();
     void SaveSettings();
+    bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
+    CEditView* ActiveView() const;
 
-    QMdiArea* m_mdiArea = nullptr;
+    QMap<int, QAction*> m_actions;
+    QMap<QString, QMenu*> m_popups;
+    std::unique_ptr<CWizardDlg> m_descriptionDlg, m_briefingDlg, m_overviewDlg, m_unitDlg, m_crateDlg;
+    bool m_documentMenus = false;
 };
 
 }  // namespace qm

@@ -28,6 +28,9 @@ public:
     // Inserts text at the caret as one edit that cannot be undone.
     void InsertNotUndoable(const QString& text);
 
+    // Colours every line; the colouring views fill this in.
+    virtual void RecolourAll() {}
+
     // The first show: font, wrapping, header, colouring.
     virtual void OnInitialUpdate();
 

@@ -1,0 +1,13 @@
+#pragma once
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace qm {
+
+// A 16 x 16 picture from the resources, its pure green background drawn transparent.
+// A missing picture gives a null icon, never a failure.
+QPixmap LoadPicture(const QString& name);
+QIcon PictureIcon(const QString& name);
+
+}  // namespace qm
