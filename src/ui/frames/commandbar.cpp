@@ -17,6 +17,7 @@ CCommandBar::CCommandBar(QWidget* parent) : QDockWidget(parent) {
     // Stays at the left edge: no floating, no moving, no closing from its title.
     setFeatures(QDockWidget::NoDockWidgetFeatures);
     setAllowedAreas(Qt::LeftDockWidgetArea);
+    setTitleBarWidget(new QWidget(this));  // a bar, not a floating tool window: no caption
 
     auto* body = new QWidget(this);
     auto* grid = new QGridLayout(body);
@@ -56,7 +57,7 @@ CCommandBar::CCommandBar(QWidget* parent) : QDockWidget(parent) {
     grid->addWidget(m_tree, 1, 0, 1, 2);
     grid->addWidget(m_syntax, 2, 0, 1, 2);
     grid->setRowStretch(1, 1);
-    body->setMinimumWidth(200);
+    body->setFixedWidth(196);
     setWidget(body);
 }
 

@@ -178,7 +178,9 @@ QMdiArea* CMainFrame::MdiArea() const { return m_wndBackground; }
 
 void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     m_wndBackground->addSubWindow(frame);
-    const QSize area = m_wndBackground->viewport()->size();
+    // Before the window is first laid out the area has no size yet; judge from the window then.
+    QSize area = m_wndBackground->viewport()->size();
+    if (!isVisible()) area = size() - QSize(m_wndCommandBar && m_commandBar ? 210 : 0, 120);
     frame->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
     if (CScriptDoc* doc = frame->GetDocument())
         connect(doc, &CScriptDoc::TitleChanged, this, [this] { UpdateCaption(); });

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/qtprinters.h"
+
 #include "core/platform/memoryregistry.h"
 #include "support/scriptedprompter.h"
 #include "ui/app/quillmark.h"
