@@ -7,6 +7,7 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/frames/scriptframe.h"
+#include "ui/menus/pictures.h"
 #include "ui/views/descriptview.h"
 #include "ui/views/scriptview.h"
 #include "ui/views/textview.h"
@@ -38,6 +39,9 @@ CScriptDoc* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible
     CEditView* view = CreateView(Info().view);
     CChildFrame* frame = Info().frame == FrameKind::Script ? new CScriptFrame() : new CChildFrame();
     frame->SetView(view);
+    static const char* const icons[] = {"doc_script", "doc_description", "doc_stringtable", "doc_briefing",
+                                        "doc_function", "doc_text"};
+    frame->setWindowIcon(PictureIcon(icons[static_cast<int>(m_kind)]));
     doc->AttachView(view, frame);
     m_docs.push_back(doc);
 

@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 
-#include "ui/doc/scriptdoc.h"
-#include "ui/views/editview.h"
+#include "ui/app/quillmark.h"
+#include "ui/frames/mainfrm.h"
 
 namespace qm {
 
@@ -18,13 +18,29 @@ void CChildFrame::SetView(CEditView* view) {
 }
 
 void CChildFrame::ShowInitial() {
-    show();
+    if (m_maximiseOnShow) showMaximized();
+    else show();
     Activate();
 }
 
 void CChildFrame::Activate() {
     if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
     if (m_view) m_view->setFocus();
+}
+
+void CChildFrame::RecordDocMax() {
+    if (!isVisible()) return;
+    if (CMainFrame* main = theApp.GetMainFrame()) main->m_docMax = isMaximized() ? 1 : 0;
+}
+
+void CChildFrame::changeEvent(QEvent* event) {
+    QMdiSubWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) RecordDocMax();
+}
+
+void CChildFrame::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    RecordDocMax();
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

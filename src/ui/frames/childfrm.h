@@ -7,8 +7,8 @@
 
 namespace qm {
 
-
-// The window of one document: hosts its view and asks to save before it closes.
+// The window of one document: hosts its view, asks to save before it closes and keeps the
+// main frame's "DocMax" setting current.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -23,11 +23,18 @@ public:
     void ShowInitial();
     void Activate();
 
+    bool m_maximiseOnShow = false;  // set by the view's first show
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     QPointer<CEditView> m_view;
     QPointer<CScriptDoc> m_document;
+
+private:
+    void RecordDocMax();
 };
 
 }  // namespace qm

@@ -24,6 +24,7 @@ class CCommandBar;
 class CNewToolBar;
 class CScriptDoc;
 class CWizardDlg;
+class CFindReplaceDlg;
 class CEditView;
 
 // The one main window. Holds every persisted setting as a member (FrameSettings), the bars,
@@ -63,6 +64,10 @@ public:
     void ToggleBar(int commandId);
     // Opens the "DOCKING 1" menu at a screen point.
     void ShowBarContextMenu(const QPoint& globalPos);
+    // Enables and checks the commands as they stand now (before a menu opens).
+    void UpdateCommandStates();
+    void UpdateCommandStatesForMenu() { UpdateCommandStates(); }
+    CFindReplaceDlg* FindReplaceDialog();
 
     QFont m_editorFont;
     QFont m_menuFont;
@@ -94,7 +99,6 @@ private:
     bool CreateCommandBar();
     void BuildStandardMenus();
     void SwitchMenus();
-    void UpdateCommandStates();
     void UpdateCaption();
     void SaveSettings();
     bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
@@ -104,6 +108,7 @@ private:
     QMap<QString, QMenu*> m_popups;
     std::unique_ptr<CWizardDlg> m_descriptionDlg, m_briefingDlg, m_overviewDlg, m_unitDlg, m_crateDlg;
     bool m_documentMenus = false;
+    CFindReplaceDlg* m_findReplaceDlg = nullptr;
 };
 
 }  // namespace qm

@@ -15,7 +15,10 @@
 #include "ui/frames/mainfrm.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/menus/pictures.h"
+#include "ui/frames/scriptframe.h"
 #include "ui/views/editview.h"
+#include "ui/views/findreplacedlg.h"
+#include "ui/views/printing.h"
 #include "ui/wizards/wizarddlg.h"
 
 namespace qm {
@@ -23,19 +26,18 @@ namespace qm {
 namespace {
 // Commands whose handlers arrive with later parts of the program: shown, but disabled.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_PRINT_SETUP, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_EDIT_FIND, ID_EDIT_REPLACE, ID_EDIT_REPEAT,
-    ID_HELP_INDEX, ID_OPTIONS, ID_INSERT_SNIPPET, ID_COPY_AS_SNIPPET, ID_SAVE_AS_SNIPPET, ID_EDIT_BRIEFING,
+    ID_FILE_PRINT_SETUP, ID_HELP_INDEX, ID_OPTIONS, ID_INSERT_SNIPPET, ID_COPY_AS_SNIPPET, ID_SAVE_AS_SNIPPET, ID_EDIT_BRIEFING,
     ID_INSERT_ITEM, ID_COMREF, ID_RUN_GAME, ID_LINK_HOME, ID_LINK_EDITING, ID_LINK_UPDATES,
     ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
     ID_BACKUP_DATA, ID_RESTORE_DATA, ID_OPEN_MISSIONS, ID_SAVE_IN_MISSIONS, ID_WINDOW_NEW,
-    ID_ADD_PROJECT_FILE, ID_REMOVE_PROJECT_FILE, ID_CLEAR_PROJECT_FILES, ID_ADD_ACTIVE_PROJECT_FILE,
-    ID_VIEW_LABELSBAR};
+    ID_ADD_PROJECT_FILE, ID_REMOVE_PROJECT_FILE, ID_CLEAR_PROJECT_FILES, ID_ADD_ACTIVE_PROJECT_FILE};
 
 // Commands that act on the active document.
 constexpr int kNeedDocument[] = {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, ID_EDIT_UNDO,
                                  ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
                                  ID_EDIT_SELECT_ALL, ID_NEXT_DOC, ID_PREV_DOC, ID_WINDOW_CASCADE,
-                                 ID_WINDOW_TILE_HORZ, ID_WINDOW_TILE_VERT, ID_WINDOW_ARRANGE};
+                                 ID_WINDOW_TILE_HORZ, ID_WINDOW_TILE_VERT, ID_WINDOW_ARRANGE, ID_EDIT_FIND,
+                                 ID_EDIT_REPLACE, ID_EDIT_REPEAT, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW};
 }  // namespace
 
 QAction* CMainFrame::AddAction(int id, const QString& caption, const QKeySequence& key, const QString& icon) {
@@ -77,8 +79,10 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_SAVE_ALL, "Save A&ll\tF2", QKeySequence(Qt::Key_F2), "saveall"), &QAction::triggered, this,
             &CMainFrame::OnSaveAll);
     AddAction(ID_SAVE_AS_SNIPPET, "Save As Sni&ppet...");
-    AddAction(ID_FILE_PRINT, "&Print...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P), "print");
-    AddAction(ID_FILE_PRINT_PREVIEW, "Print Pre&view");
+    connect(AddAction(ID_FILE_PRINT, "&Print...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P), "print"),
+            &QAction::triggered, view([](CEditView* v) { OnFilePrint(*v); }));
+    connect(AddAction(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), &QAction::triggered,
+            view([](CEditView* v) { OnFilePrintPreview(*v); }));
     AddAction(ID_FILE_PRINT_SETUP, "P&rint Setup...");
     AddAction(ID_RUN_GAME, "&Run Varnholt", {}, "rungame");
     AddAction(ID_OPEN_MISSIONS, m_openMissionsText.isEmpty() ? QStringLiteral("Open Missions...") : m_openMissionsText);
@@ -116,7 +120,7 @@ void CMainFrame::CreateActions() {
     }
 
     connect(AddAction(ID_EDIT_UNDO, "&Undo\tCtrl+Z", QKeySequence(Qt::CTRL | Qt::Key_Z), "undo"),
-            &QAction::triggered, view([](CEditView* v) { v->undo(); }));
+            &QAction::triggered, view([](CEditView* v) { v->OnEditUndo(); }));
     connect(AddAction(ID_EDIT_REDO, "&Redo\tCtrl+Y", QKeySequence(Qt::CTRL | Qt::Key_Y), "redo"),
             &QAction::triggered, view([](CEditView* v) { v->redo(); }));
     QAction* cut = AddAction(ID_EDIT_CUT, "Cu&t\tCtrl+X", QKeySequence(Qt::CTRL | Qt::Key_X), "cut");
@@ -127,14 +131,17 @@ void CMainFrame::CreateActions() {
     connect(copy, &QAction::triggered, view([](CEditView* v) { v->copy(); }));
     QAction* paste = AddAction(ID_EDIT_PASTE, "&Paste\tCtrl+V", QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
     paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    connect(paste, &QAction::triggered, view([](CEditView* v) { v->paste(); }));
+    connect(paste, &QAction::triggered, view([](CEditView* v) { v->OnEditPaste(); }));
     connect(AddAction(ID_EDIT_CLEAR, "&Delete\tDel"), &QAction::triggered,
             view([](CEditView* v) { v->textCursor().removeSelectedText(); }));
     connect(AddAction(ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, view([](CEditView* v) { v->selectAll(); }));
-    AddAction(ID_EDIT_FIND, "&Find Text...\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F), "find");
-    AddAction(ID_EDIT_REPLACE, "R&eplace Text...\tCtrl+H", QKeySequence(Qt::CTRL | Qt::Key_H), "replace");
-    AddAction(ID_EDIT_REPEAT, "Find &Next\tF3", QKeySequence(Qt::Key_F3));
+    connect(AddAction(ID_EDIT_FIND, "&Find Text...\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F), "find"),
+            &QAction::triggered, [this] { FindReplaceDialog()->ShowFind(); });
+    connect(AddAction(ID_EDIT_REPLACE, "R&eplace Text...\tCtrl+H", QKeySequence(Qt::CTRL | Qt::Key_H), "replace"),
+            &QAction::triggered, [this] { FindReplaceDialog()->ShowReplace(); });
+    connect(AddAction(ID_EDIT_REPEAT, "Find &Next\tF3", QKeySequence(Qt::Key_F3)), &QAction::triggered,
+            [this] { FindReplaceDialog()->Repeat(); });
     AddAction(ID_INSERT_ITEM, "&Insert Current Item");
     AddAction(ID_INSERT_SNIPPET, "Insert &Snippet...", {}, "snippet");
     AddAction(ID_COPY_AS_SNIPPET, "Copy As Sni&ppet");
@@ -149,6 +156,10 @@ void CMainFrame::CreateActions() {
     }
     QAction* labels = AddAction(ID_VIEW_LABELSBAR, "&Labels Toolbar");
     labels->setCheckable(true);
+    connect(labels, &QAction::triggered, [this] {
+        if (auto* frame = qobject_cast<CScriptFrame*>(m_wndBackground->activeSubWindow())) frame->OnToggleLabelsBar();
+        UpdateCommandStates();
+    });
 
     AddAction(ID_COMREF, "Command &Reference Manual");
     AddAction(ID_LINK_HOME, "Varnholt Home Page - LATEST PATCH");
@@ -314,7 +325,10 @@ void CMainFrame::UpdateCommandStates() {
     Action(ID_VIEW_TOOLBAR)->setChecked(m_toolBar != 0);
     Action(ID_VIEW_COMMANDBAR)->setChecked(m_commandBar != 0);
     Action(ID_VIEW_STATUS_BAR)->setChecked(m_statusBar != 0);
-    Action(ID_VIEW_LABELSBAR)->setChecked(m_labelsBar == 1);
+    // The labels bar belongs to the active script window.
+    auto* scriptFrame = qobject_cast<CScriptFrame*>(m_wndBackground->activeSubWindow());
+    Action(ID_VIEW_LABELSBAR)->setEnabled(scriptFrame != nullptr);
+    Action(ID_VIEW_LABELSBAR)->setChecked(scriptFrame ? scriptFrame->m_showLabels : m_labelsBar == 1);
 }
 
 void CMainFrame::ToggleBar(int commandId) {
@@ -349,6 +363,15 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace qm
+
+namespace qm {
+
+CFindReplaceDlg* CMainFrame::FindReplaceDialog() {
+    if (!m_findReplaceDlg) m_findReplaceDlg = new CFindReplaceDlg(this);
+    return m_findReplaceDlg;
 }
 
 }  // namespace qm

@@ -1,13 +1,42 @@
 #pragma once
+#include "core/views/labelindex.h"
 #include "ui/frames/childfrm.h"
+
+class QComboBox;
+class QMenu;
+class QToolBar;
 
 namespace qm {
 
-// The window of Script and Function documents.
+// The window of Script and Function documents: a labels bar above the view lists the lines
+// that begin with "#"; choosing one moves the editor to it.
 class CScriptFrame : public CChildFrame {
     Q_OBJECT
 public:
-    using CChildFrame::CChildFrame;
+    explicit CScriptFrame(QWidget* parent = nullptr);
+
+    void SetView(CEditView* view) override;
+
+    // Refills the list from the whole text (nothing while the bar is hidden).
+    void RebuildLabels();
+    // After a change of the text: updates the list from the changed line alone when it can.
+    void OnTextChanged(const CEditView::Change& change);
+    void OnLabelSelected(int index);
+    void OnToggleLabelsBar();
+
+    QToolBar* m_wndLabelsBar = nullptr;
+    QComboBox* m_wndLabelsCombo = nullptr;
+    bool m_showLabels = true;
+    QMenu* LabelsBarMenu() const { return m_labelsMenu; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FillCombo();
+
+    LabelIndex m_labels;
+    QMenu* m_labelsMenu = nullptr;
 };
 
 }  // namespace qm

@@ -1,19 +1,51 @@
 #include "ui/views/editview.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 
-#include "ui/doc/scriptdoc.h"
-#include "ui/frames/mainfrm.h"
+#include "core/views/wordbreak.h"
 #include "ui/app/quillmark.h"
+#include "ui/frames/childfrm.h"
+#include "ui/frames/mainfrm.h"
 
 namespace qm {
 
+QColor FromColorRef(int c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
 CEditView::CEditView(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    if (CMainFrame* main = theApp.GetMainFrame()) {
+        // Colours are fixed when the view is made: a changed setting reaches only later views.
+        m_textColour = FromColorRef(main->m_textColour);
+        m_remarkColour = FromColorRef(main->m_remarkColour);
+        m_commandColour = FromColorRef(main->m_commandColour);
+        m_itemColour = FromColorRef(main->m_itemColour);
+        m_programmingColour = FromColorRef(main->m_programmingColour);
+        m_variableColour = FromColorRef(main->m_variableColour);
+        m_backgroundColour = FromColorRef(main->m_backgroundColour);
+        m_openMaximized = main->m_docMax == 1;
+    }
+    connect(document(), &QTextDocument::contentsChange, this, [this](int pos, int removed, int added) {
+        const int blocks = document()->blockCount();
+        const QTextBlock first = document()->findBlock(pos);
+        const QTextBlock last = document()->findBlock(pos + added);
+        m_lastChange.firstLine = first.blockNumber();
+        m_lastChange.lastLine = last.isValid() ? last.blockNumber() : blocks - 1;
+        m_lastChange.withinOneLine = blocks == m_blockCount && m_lastChange.firstLine == m_lastChange.lastLine;
+        m_blockCount = blocks;
+        (void)removed;
+    });
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_busy) OnChange();
     });
 }
+
+CChildFrame* CEditView::GetParentFrame() const { return m_document ? m_document->GetFrame() : nullptr; }
 
 void CEditView::LoadText(const QString& text) {
     const bool wasBusy = m_busy;
@@ -22,6 +54,7 @@ void CEditView::LoadText(const QString& text) {
     setPlainText(text);
     document()->setUndoRedoEnabled(true);
     document()->setModified(false);
+    m_blockCount = document()->blockCount();
     m_busy = wasBusy;
 }
 
@@ -42,14 +75,9 @@ void CEditView::SetControlModified(bool modified) {
 void CEditView::InsertNotUndoable(const QString& text) {
     const bool wasBusy = m_busy;
     m_busy = true;
-    // Turning undo off and on again empties the history, so only do it when it holds nothing to keep.
-    const bool keepHistory = document()->isUndoAvailable() || document()->isRedoAvailable();
-    if (keepHistory) {
-        QTextCursor c = textCursor();
-        c.beginEditBlock();
-        c.insertText(text);
-        c.endEditBlock();
-        setTextCursor(c);
+    // Turning undo off and on empties the history: do it only when there is nothing to keep.
+    if (document()->isUndoAvailable() || document()->isRedoAvailable()) {
+        textCursor().insertText(text);
     } else {
         document()->setUndoRedoEnabled(false);
         textCursor().insertText(text);
@@ -58,17 +86,113 @@ void CEditView::InsertNotUndoable(const QString& text) {
     m_busy = wasBusy;
 }
 
+int CEditView::LineOfPosition(int position) const { return document()->findBlock(position).blockNumber(); }
+
+int CEditView::FirstVisibleLine() const { return verticalScrollBar()->value(); }
+
+void CEditView::ScrollToFirstVisibleLine(int line) {
+    if (verticalScrollBar()->value() != line) verticalScrollBar()->setValue(line);
+}
+
+std::vector<ColourRun> CEditView::LineRuns(const QString&) const { return {}; }
+
+QColor CEditView::RoleColour(ColourRole role) const {
+    switch (role) {
+        case ColourRole::Text: return m_textColour;
+        case ColourRole::Remark: return m_remarkColour;
+        case ColourRole::Command: return m_commandColour;
+        case ColourRole::Item: return m_itemColour;
+        case ColourRole::Programming: return m_programmingColour;
+        case ColourRole::Variable: return m_variableColour;
+    }
+    return m_textColour;
+}
+
+void CEditView::ApplyRuns(const QTextBlock& block, const std::vector<ColourRun>& runs, bool markDirty) {
+    QList<QTextLayout::FormatRange> ranges;
+    ranges.reserve(static_cast<qsizetype>(runs.size()));
+    for (const ColourRun& r : runs) {
+        QTextLayout::FormatRange range;
+        range.start = r.start;
+        range.length = r.length;
+        range.format.setForeground(RoleColour(r.role));
+        if (r.bold) range.format.setFontWeight(QFont::Bold);
+        ranges.append(range);
+    }
+    block.layout()->setFormats(ranges);
+    if (markDirty) document()->markContentsDirty(block.position(), block.length());
+}
+
+void CEditView::ColourLine(int line) {
+    if (line < 0 || line >= document()->blockCount()) return;
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (block.length() <= 1 && block.layout()->formats().isEmpty()) return;  // empty lines cost nothing
+    const bool wasBusy = m_busy;
+    m_busy = true;
+    ApplyRuns(block, LineRuns(block.text()), true);
+    m_busy = wasBusy;
+}
+
+void CEditView::ColourLines(int from, int to) {
+    for (int line = std::min(from, to); line <= std::max(from, to); ++line) ColourLine(line);
+}
+
+void CEditView::RecolourAll() {
+    if (!m_colouring) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool wasBusy = m_busy;
+    m_busy = true;
+    const int firstVisible = FirstVisibleLine();
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) ApplyRuns(b, LineRuns(b.text()), false);
+    document()->markContentsDirty(0, document()->characterCount());
+    ScrollToFirstVisibleLine(firstVisible);
+    m_busy = wasBusy;
+    QApplication::restoreOverrideCursor();
+}
+
+void CEditView::StartColouring() {
+    QPalette p = palette();
+    p.setColor(QPalette::Base, m_backgroundColour);
+    p.setColor(QPalette::Text, m_textColour);
+    setPalette(p);
+    RecolourAll();
+}
+
 void CEditView::OnInitialUpdate() {
     ApplyEditorFont();
     m_busy = false;
+    SetControlModified(false);
+    if (m_document) m_document->SetModifiedFlag(false);
 }
 
 void CEditView::OnChange() {
     if (m_document) m_document->SetModifiedFlag(IsControlModified());
+    if (!m_colouring) return;
+    const QTextCursor c = textCursor();
+    const int a = LineOfPosition(c.selectionStart());
+    const int b = LineOfPosition(c.selectionEnd());
+    const int firstVisible = FirstVisibleLine();
+    if (a >= 0 && b < document()->blockCount()) {
+        ColourLine(a);
+        if (b != a) ColourLine(b);
+        if (a != m_lastStartLine) {
+            if (m_lastStartLine != b) ColourLine(m_lastStartLine);
+            m_lastStartLine = a;
+        }
+        if (b != m_lastEndLine) {
+            if (m_lastEndLine != a) ColourLine(m_lastEndLine);
+            m_lastEndLine = b;
+        }
+        // The lines the change itself touched, as after an Undo far from the caret.
+        if (m_lastChange.lastLine - m_lastChange.firstLine < 10000)
+            ColourLines(m_lastChange.firstLine, m_lastChange.lastLine);
+    }
+    ScrollToFirstVisibleLine(firstVisible);
 }
 
 void CEditView::ApplyEditorFont() {
     if (CMainFrame* main = theApp.GetMainFrame()) setFont(main->m_editorFont);
+    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
 }
 
 void CEditView::InsertHeaderIfEmpty(const std::string& header) {
@@ -76,11 +200,80 @@ void CEditView::InsertHeaderIfEmpty(const std::string& header) {
     moveCursor(QTextCursor::Start);
     QString text = QString::fromStdString(header + "\r\n");
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    document()->setUndoRedoEnabled(false);
-    textCursor().insertText(text);
-    document()->setUndoRedoEnabled(true);
+    InsertNotUndoable(text);
     document()->setModified(false);
     if (m_document) m_document->SetModifiedFlag(false);
+}
+
+void CEditView::MaximiseFrameIfWanted(bool wanted) {
+    if (CChildFrame* frame = GetParentFrame(); frame && wanted) frame->m_maximiseOnShow = true;
+}
+
+void CEditView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_lastStartLine = LineOfPosition(textCursor().selectionStart());
+    } else if (event->button() == Qt::RightButton) {
+        // A right-click inside the selection keeps it for the context menu.
+        const int p = cursorForPosition(event->position().toPoint()).position();
+        const QTextCursor c = textCursor();
+        if (!(c.hasSelection() && c.selectionStart() <= p && p < c.selectionEnd())) {
+            QTextCursor at(document());
+            at.setPosition(p);
+            setTextCursor(at);
+        }
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void CEditView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) m_lastEndLine = LineOfPosition(textCursor().selectionEnd());
+    QPlainTextEdit::mouseReleaseEvent(event);
+}
+
+void CEditView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QPlainTextEdit::mouseDoubleClickEvent(event);
+        return;
+    }
+    const int p = textCursor().selectionStart();
+    const QTextBlock block = document()->findBlock(p);
+    const std::u16string line = block.text().toStdU16String();
+    const auto [a, b] = DoubleClickSelection(line, p - block.position(), DoubleClickTakesUnderscore());
+    if (a == b) return;
+    QTextCursor c(document());
+    c.setPosition(block.position() + a);
+    c.setPosition(block.position() + b, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+    event->accept();
+}
+
+void CEditView::contextMenuEvent(QContextMenuEvent* event) {
+    CMainFrame* main = theApp.GetMainFrame();
+    QMenu* menu = main ? main->PopupMenu(QStringLiteral("CONTEXT")) : nullptr;
+    if (!menu) return;
+    main->UpdateCommandStatesForMenu();
+    menu->exec(event->globalPos());
+}
+
+void CEditView::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText()) return;
+    const int firstVisible = FirstVisibleLine();
+    const int before = textCursor().blockNumber();
+    textCursor().insertText(source->text());  // characters only, whatever the source's formatting
+    ensureCursorVisible();
+    if (m_colouring) {
+        ColourLines(before, textCursor().blockNumber());
+        ScrollToFirstVisibleLine(firstVisible);
+    }
+}
+
+void CEditView::OnEditPaste() { paste(); }
+
+void CEditView::OnEditUndo() {
+    // Colours are not edits here, so one step is the user's last action.
+    undo();
 }
 
 }  // namespace qm

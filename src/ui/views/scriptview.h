@@ -3,12 +3,16 @@
 
 namespace qm {
 
-// The view of Script and Function documents.
+// The view of Script and Function documents: coloured by the script rules, labels listed by its frame.
 class CScriptView : public CEditView {
     Q_OBJECT
 public:
-    using CEditView::CEditView;
+    explicit CScriptView(QWidget* parent = nullptr);
     void OnInitialUpdate() override;
+    std::vector<ColourRun> LineRuns(const QString& line) const override;
+
+protected:
+    void OnChange() override;
 };
 
 }  // namespace qm

@@ -1,0 +1,123 @@
+#include "ui/frames/scriptframe.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/app/quillmark.h"
+#include "ui/frames/mainfrm.h"
+
+namespace qm {
+
+CScriptFrame::CScriptFrame(QWidget* parent) : CChildFrame(parent) {
+    if (CMainFrame* main = theApp.GetMainFrame()) m_showLabels = main->m_labelsBar == 1;
+}
+
+void CScriptFrame::SetView(CEditView* view) {
+    m_view = view;
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_wndLabelsBar = new QToolBar(body);
+    m_wndLabelsBar->setObjectName(QStringLiteral("1286"));
+    m_wndLabelsBar->setIconSize(QSize(2, 18));
+    m_wndLabelsBar->setMovable(false);
+    m_wndLabelsBar->setStyleSheet(QStringLiteral("QToolBar { border-bottom: 1px solid palette(mid); }"));
+    auto* narrow = new QToolButton(m_wndLabelsBar);  // a narrow button with no command: always disabled
+    narrow->setFixedSize(4, 20);
+    narrow->setEnabled(false);
+    m_wndLabelsBar->addWidget(narrow);
+
+    m_wndLabelsCombo = new QComboBox(m_wndLabelsBar);
+    m_wndLabelsCombo->setObjectName(QStringLiteral("1001"));
+    m_wndLabelsCombo->setEditable(false);
+    m_wndLabelsCombo->setFixedWidth(200);
+    m_wndLabelsCombo->setMaxVisibleItems(10);
+    m_wndLabelsCombo->setToolTip(QStringLiteral("List of script labels"));
+    if (CMainFrame* main = theApp.GetMainFrame()) m_wndLabelsCombo->setFont(main->m_menuFont);
+    m_wndLabelsBar->addWidget(m_wndLabelsCombo);
+    connect(m_wndLabelsCombo, &QComboBox::activated, this, &CScriptFrame::OnLabelSelected);
+    m_wndLabelsBar->installEventFilter(this);
+
+    m_labelsMenu = new QMenu(QStringLiteral("DOCKING 2"), this);
+    QAction* toggle = m_labelsMenu->addAction(QStringLiteral("&Labels Bar"));
+    toggle->setCheckable(true);
+    connect(toggle, &QAction::triggered, this, &CScriptFrame::OnToggleLabelsBar);
+    connect(m_labelsMenu, &QMenu::aboutToShow, this, [this, toggle] { toggle->setChecked(m_showLabels); });
+
+    layout->addWidget(m_wndLabelsBar);
+    layout->addWidget(view);
+    setWidget(body);
+    m_wndLabelsBar->setVisible(m_showLabels);
+}
+
+void CScriptFrame::FillCombo() {
+    m_wndLabelsCombo->clear();
+    QStringList items;
+    for (const auto& e : m_labels.Entries()) items << QString::fromStdU16String(e.text);
+    if (items.isEmpty()) items << QStringLiteral("No Labels");
+    m_wndLabelsCombo->addItems(items);
+    m_wndLabelsCombo->setCurrentIndex(0);
+}
+
+void CScriptFrame::RebuildLabels() {
+    if (!m_showLabels || !m_view) return;
+    std::vector<std::u16string> lines;
+    lines.reserve(static_cast<size_t>(m_view->document()->blockCount()));
+    for (QTextBlock b = m_view->document()->begin(); b.isValid(); b = b.next()) {
+        // Only label lines matter; skip copying the rest.
+        lines.push_back(b.length() > 1 && b.text().startsWith(QLatin1Char('#')) ? b.text().toStdU16String()
+                                                                                : std::u16string());
+    }
+    m_labels.Rebuild(lines);
+    FillCombo();
+}
+
+void CScriptFrame::OnTextChanged(const CEditView::Change& change) {
+    if (!m_showLabels || !m_view) return;
+    if (!change.withinOneLine) {
+        RebuildLabels();
+        return;
+    }
+    const QTextBlock block = m_view->document()->findBlockByNumber(change.firstLine);
+    if (m_labels.UpdateLine(change.firstLine, block.text().toStdU16String())) FillCombo();
+    else m_wndLabelsCombo->setCurrentIndex(0);
+}
+
+void CScriptFrame::OnLabelSelected(int index) {
+    const QString text = m_wndLabelsCombo->itemText(index);
+    if (text.isEmpty() || text == QLatin1String("No Labels") || !m_view) return;
+    QTextCursor end(m_view->document());
+    end.movePosition(QTextCursor::End);
+    m_view->setTextCursor(end);
+    const QTextCursor found = m_view->document()->find(text, end, QTextDocument::FindBackward | QTextDocument::FindWholeWords);
+    if (!found.isNull()) {
+        m_view->setTextCursor(found);
+        m_view->ensureCursorVisible();
+    }
+    m_wndLabelsCombo->setFocus();
+}
+
+void CScriptFrame::OnToggleLabelsBar() {
+    m_showLabels = !m_showLabels;
+    m_wndLabelsBar->setVisible(m_showLabels);
+    if (CMainFrame* main = theApp.GetMainFrame()) main->m_labelsBar = m_showLabels ? 1 : 0;
+    if (m_showLabels) RebuildLabels();
+}
+
+bool CScriptFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_wndLabelsBar && event->type() == QEvent::ContextMenu) {
+        m_labelsMenu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return CChildFrame::eventFilter(watched, event);
+}
+
+}  // namespace qm
