@@ -2,6 +2,7 @@
 
 #include "platform/qsettingsregistry.h"
 #include "ui/app/fonts.h"
+#include "ui/app/resources.h"
 #include "ui/app/qtprompter.h"
 #include "ui/app/quillmark.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setOrganizationName(QStringLiteral("Tarnwell"));
+    qm::InitResources();
     qm::RegisterFontSubstitutions();
 
     qm::QSettingsRegistry registry;

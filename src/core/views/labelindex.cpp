@@ -21,25 +21,26 @@ int LabelIndex::IndexOfLine(int line) const {
     return (it != m_entries.end() && it->line == line) ? static_cast<int>(it - m_entries.begin()) : -1;
 }
 
-bool LabelIndex::UpdateLine(int line, const std::u16string& text) {
+LabelIndex::Update LabelIndex::UpdateLine(int line, const std::u16string& text) {
     auto it = std::lower_bound(m_entries.begin(), m_entries.end(), line,
                                [](const Entry& e, int l) { return e.line < l; });
+    const int index = static_cast<int>(it - m_entries.begin());
     const bool listed = it != m_entries.end() && it->line == line;
     const bool label = IsLabelLine(text);
     if (listed && label) {
-        if (it->text == text) return false;
+        if (it->text == text) return {};
         it->text = text;
-        return true;
+        return {Update::Changed, index};
     }
     if (listed) {
         m_entries.erase(it);
-        return true;
+        return {Update::Removed, index};
     }
     if (label) {
         m_entries.insert(it, {line, text});
-        return true;
+        return {Update::Inserted, index};
     }
-    return false;
+    return {};
 }
 
 }  // namespace qm

@@ -18,9 +18,13 @@ public:
     bool Rebuild(const std::vector<std::u16string>& lines);
     void Clear() { m_entries.clear(); }
 
-    // Line `line` now holds `text` and no line was added or removed. Returns true when the
-    // entries changed.
-    bool UpdateLine(int line, const std::u16string& text);
+    // What one line's edit did to the entries: which entry changed, came or went.
+    struct Update {
+        enum Kind { None, Changed, Inserted, Removed } kind = None;
+        int index = -1;
+    };
+    // Line `line` now holds `text` and no line was added or removed.
+    Update UpdateLine(int line, const std::u16string& text);
 
     // Position of a line's entry, or -1.
     int IndexOfLine(int line) const;

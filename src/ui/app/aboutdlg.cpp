@@ -31,7 +31,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     types->setWordWrap(true);
 
     m_picturePlaceholder = new QWidget(this);
-    m_picturePlaceholder->setFixedSize(220, 72);
+    m_picturePlaceholder->setFixedSize(150, 40);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -54,8 +54,8 @@ void CAboutDlg::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPixmap logo(QStringLiteral(":/logo.png"));
     if (logo.isNull()) return;
-    // White is the picture's transparent colour.
-    logo.setMask(logo.createMaskFromColor(Qt::white));
+    // White is the picture's transparent colour when it has no alpha channel of its own.
+    if (!logo.hasAlphaChannel()) logo.setMask(logo.createMaskFromColor(Qt::white));
     QPainter p(this);
     p.drawPixmap(m_picturePlaceholder->geometry(), logo);
 }

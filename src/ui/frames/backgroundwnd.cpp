@@ -6,7 +6,8 @@
 namespace qm {
 
 CBackgroundWnd::CBackgroundWnd(QWidget* parent) : QMdiArea(parent), m_logo(QStringLiteral(":/logo.png")) {
-    if (!m_logo.isNull()) m_logo.setMask(m_logo.createMaskFromColor(Qt::white));
+    // White is the picture's transparent colour when it has no alpha channel of its own.
+    if (!m_logo.isNull() && !m_logo.hasAlphaChannel()) m_logo.setMask(m_logo.createMaskFromColor(Qt::white));
 }
 
 QRect CBackgroundWnd::LogoRect() const {

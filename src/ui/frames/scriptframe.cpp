@@ -87,8 +87,24 @@ void CScriptFrame::OnTextChanged(const CEditView::Change& change) {
         return;
     }
     const QTextBlock block = m_view->document()->findBlockByNumber(change.firstLine);
-    if (m_labels.UpdateLine(change.firstLine, block.text().toStdU16String())) FillCombo();
-    else m_wndLabelsCombo->setCurrentIndex(0);
+    const LabelIndex::Update u = m_labels.UpdateLine(change.firstLine, block.text().toStdU16String());
+    // Touch only the entry that changed: a long list is not refilled for one keystroke.
+    const bool wasEmpty = u.kind == LabelIndex::Update::Inserted && m_labels.Entries().size() == 1;
+    const bool nowEmpty = u.kind == LabelIndex::Update::Removed && m_labels.Entries().empty();
+    if (wasEmpty || nowEmpty) {
+        FillCombo();
+        return;
+    }
+    const QString text = u.index >= 0 && u.kind != LabelIndex::Update::Removed
+                             ? QString::fromStdU16String(m_labels.Entries()[u.index].text)
+                             : QString();
+    switch (u.kind) {
+        case LabelIndex::Update::None: break;
+        case LabelIndex::Update::Changed: m_wndLabelsCombo->setItemText(u.index, text); break;
+        case LabelIndex::Update::Inserted: m_wndLabelsCombo->insertItem(u.index, text); break;
+        case LabelIndex::Update::Removed: m_wndLabelsCombo->removeItem(u.index); break;
+    }
+    m_wndLabelsCombo->setCurrentIndex(0);
 }
 
 void CScriptFrame::OnLabelSelected(int index) {

@@ -49,12 +49,18 @@ TEST(LabelIndex, KeepsLabelLinesInOrderAndFollowsOneLineEdits) {
     EXPECT_EQ(idx.Entries()[1].line, 3);
     EXPECT_FALSE(idx.Rebuild({u"#start ; first", u" #indented", u"hint", u"#start ; first", u""}));
     // Typing "#" at the start of a line adds it; editing the text follows; removing it drops it.
-    EXPECT_TRUE(idx.UpdateLine(2, u"#"));
+    using U = LabelIndex::Update;
+    auto update = [&](int line, const std::u16string& text) {
+        U u = idx.UpdateLine(line, text);
+        return std::pair<U::Kind, int>{u.kind, u.index};
+    };
+    EXPECT_EQ(update(2, u"#"), (std::pair<U::Kind, int>{U::Inserted, 1}));
     EXPECT_EQ(idx.IndexOfLine(2), 1);
-    EXPECT_TRUE(idx.UpdateLine(2, u"#mid"));
+    EXPECT_EQ(update(2, u"#mid"), (std::pair<U::Kind, int>{U::Changed, 1}));
     EXPECT_EQ(idx.Entries()[1].text, u"#mid");
-    EXPECT_FALSE(idx.UpdateLine(2, u"#mid"));
-    EXPECT_TRUE(idx.UpdateLine(2, u"mid"));
+    EXPECT_EQ(update(2, u"#mid").first, U::None);
+    EXPECT_EQ(update(2, u"mid"), (std::pair<U::Kind, int>{U::Removed, 1}));
     EXPECT_EQ(idx.IndexOfLine(2), -1);
-    EXPECT_FALSE(idx.UpdateLine(4, u"hint"));
+    EXPECT_EQ(update(4, u"hint").first, U::None);
+    EXPECT_EQ(update(0, u"#start"), (std::pair<U::Kind, int>{U::Changed, 0}));
 }

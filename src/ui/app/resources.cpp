@@ -1,0 +1,11 @@
+#include "ui/app/resources.h"
+
+#include <QtGlobal>
+
+static void InitQuillmarkResources() { Q_INIT_RESOURCE(quillmark); }
+
+namespace qm {
+
+void InitResources() { InitQuillmarkResources(); }
+
+}  // namespace qm
