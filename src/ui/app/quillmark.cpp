@@ -12,7 +12,10 @@
 #include "ui/app/prompter.h"
 #include "ui/app/qtprompter.h"
 #include "ui/doc/scriptdoc.h"
+#include "platform/shell.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/views/editview.h"
+#include "ui/views/printing.h"
 #include "ui/wizards/wizardfactory.h"
 
 namespace qm {
@@ -108,8 +111,13 @@ bool CQuillmarkApp::ProcessShellCommand(const QStringList& args) {
             OnFileNew();
             return true;
         case ShellCommand::FileOpen:
-        case ShellCommand::FilePrint:
             return OpenDocumentFile(QString::fromStdString(cmd.fileName)) != nullptr;
+        case ShellCommand::FilePrint: {
+            // The shell's print request: print to the default printer, then end.
+            CScriptDoc* doc = OpenDocumentFile(QString::fromStdString(cmd.fileName));
+            if (doc) OnFilePrintDirect(*doc->GetView());
+            return false;
+        }
     }
     return true;
 }
@@ -163,6 +171,13 @@ void CQuillmarkApp::OnFileOpen() {
     FileDialogRequest req{QStringLiteral("Open"), filter, {}, {}, {}};
     const QStringList files = GetPrompter().GetOpenFileNames(req);
     for (const auto& f : files) OpenDocumentFile(f);
+}
+
+void CQuillmarkApp::OnHelp() {
+    const QString page = m_programFolder + QStringLiteral("help") + QDir::separator() + QStringLiteral("quillmark.html");
+    if (!QFileInfo::exists(page) || !ShellOpen(page))
+        GetPrompter().MessageBox(QStringLiteral("The help file \"%1\" cannot be opened.").arg(page), {}, MbButtons::Ok,
+                                 MbIcon::Warning);
 }
 
 void CQuillmarkApp::OnAppAbout() {

@@ -47,6 +47,8 @@ public:
     void OnFileNew();
     void OnFileOpen();
     void OnAppAbout();
+    // Opens the help page beside the program.
+    void OnHelp();
 
     // Opens a file as a document, or activates it when it is open already. Null on failure.
     CScriptDoc* OpenDocumentFile(const QString& path);

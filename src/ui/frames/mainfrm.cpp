@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTextBlock>
 
 #include "core/app/gameregistry.h"
@@ -182,6 +183,10 @@ void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     QSize area = m_wndBackground->viewport()->size();
     if (!isVisible()) area = size() - QSize(m_wndCommandBar && m_commandBar ? 210 : 0, 120);
     frame->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
+    // New windows cascade from the top-left corner, one title bar lower each.
+    const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    const int n = static_cast<int>(m_wndBackground->subWindowList().size() - 1) % 8;
+    frame->move(n * step, n * step);
     if (CScriptDoc* doc = frame->GetDocument())
         connect(doc, &CScriptDoc::TitleChanged, this, [this] { UpdateCaption(); });
     connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentClosed);

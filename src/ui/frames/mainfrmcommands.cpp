@@ -26,7 +26,7 @@ namespace qm {
 namespace {
 // Commands whose handlers arrive with later parts of the program: shown, but disabled.
 constexpr int kNotYetAvailable[] = {
-    ID_FILE_PRINT_SETUP, ID_HELP_INDEX, ID_OPTIONS, ID_INSERT_SNIPPET, ID_COPY_AS_SNIPPET, ID_SAVE_AS_SNIPPET, ID_EDIT_BRIEFING,
+    ID_OPTIONS, ID_INSERT_SNIPPET, ID_COPY_AS_SNIPPET, ID_SAVE_AS_SNIPPET, ID_EDIT_BRIEFING,
     ID_INSERT_ITEM, ID_COMREF, ID_RUN_GAME, ID_LINK_HOME, ID_LINK_EDITING, ID_LINK_UPDATES,
     ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
     ID_BACKUP_DATA, ID_RESTORE_DATA, ID_OPEN_MISSIONS, ID_SAVE_IN_MISSIONS, ID_WINDOW_NEW,
@@ -83,7 +83,7 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, view([](CEditView* v) { OnFilePrint(*v); }));
     connect(AddAction(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), &QAction::triggered,
             view([](CEditView* v) { OnFilePrintPreview(*v); }));
-    AddAction(ID_FILE_PRINT_SETUP, "P&rint Setup...");
+    connect(AddAction(ID_FILE_PRINT_SETUP, "P&rint Setup..."), &QAction::triggered, [] { OnFilePrintSetup(); });
     AddAction(ID_RUN_GAME, "&Run Varnholt", {}, "rungame");
     AddAction(ID_OPEN_MISSIONS, m_openMissionsText.isEmpty() ? QStringLiteral("Open Missions...") : m_openMissionsText);
     AddAction(ID_SAVE_IN_MISSIONS,
@@ -194,7 +194,8 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_PREV_DOC, "&Prevoius\tShift+F6", QKeySequence(Qt::SHIFT | Qt::Key_F6), "prevdoc"),
             &QAction::triggered, m_wndBackground, &QMdiArea::activatePreviousSubWindow);
 
-    AddAction(ID_HELP_INDEX, "&Help Contents\tF1", QKeySequence(Qt::Key_F1), "help");
+    connect(AddAction(ID_HELP_INDEX, "&Help Contents\tF1", QKeySequence(Qt::Key_F1), "help"), &QAction::triggered,
+            [] { theApp.OnHelp(); });
     connect(AddAction(ID_APP_ABOUT, "&About Quillmark...", {}, "about"), &QAction::triggered,
             [] { theApp.OnAppAbout(); });
 

@@ -1,6 +1,7 @@
 #include "ui/views/printing.h"
 
 #include <QPageLayout>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -19,21 +20,29 @@ void PrintView(CEditView& view, QPrinter& printer) {
     copy.print(&printer);
 }
 
+QPrinter& SharedPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+void OnFilePrintSetup() {
+    QPageSetupDialog dlg(&SharedPrinter());
+    dlg.exec();
+}
+
 void OnFilePrint(CEditView& view) {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = SharedPrinter();
     QPrintDialog dlg(&printer, &view);
     if (view.textCursor().hasSelection()) dlg.setOption(QAbstractPrintDialog::PrintSelection);
     if (dlg.exec() == QDialog::Accepted) PrintView(view, printer);
 }
 
 void OnFilePrintDirect(CEditView& view) {
-    QPrinter printer(QPrinter::HighResolution);
-    PrintView(view, printer);
+    PrintView(view, SharedPrinter());
 }
 
 void OnFilePrintPreview(CEditView& view) {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, &view);
+    QPrintPreviewDialog preview(&SharedPrinter(), &view);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &view,
                      [&view](QPrinter* p) { PrintView(view, *p); });
     preview.exec();

@@ -13,5 +13,8 @@ void OnFilePrint(CEditView& view);
 // Straight to the default printer.
 void OnFilePrintDirect(CEditView& view);
 void OnFilePrintPreview(CEditView& view);
+// The page set-up every print of the run uses.
+void OnFilePrintSetup();
+QPrinter& SharedPrinter();
 
 }  // namespace qm

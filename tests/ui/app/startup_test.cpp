@@ -180,3 +180,11 @@ TEST_F(StartUp, AboutBoxShowsTheVersion) {
     for (auto* l : about.findChildren<QLabel*>()) updated |= l->text() == "Updated to Varnholt version 1.90";
     EXPECT_TRUE(updated);
 }
+
+TEST_F(StartUp, MissingHelpPageIsReported) {
+    ASSERT_TRUE(Start());
+    theApp.OnHelp();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith("The help file \""));
+    EXPECT_TRUE(prompter.messages[0].text.endsWith("quillmark.html\" cannot be opened."));
+}

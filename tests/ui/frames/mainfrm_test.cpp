@@ -283,3 +283,15 @@ TEST(MainFrameSettings, SurviveARestartThroughTheSettingsFiles) {
     theApp.m_registry = nullptr;
     theApp.m_prompter = nullptr;
 }
+
+TEST_F(MainFrame, ShortcutsReachTheFrameFromTheEditor) {
+    ASSERT_TRUE(Start());
+    Main()->show();
+    QApplication::setActiveWindow(Main());
+    CEditView* v = theApp.Documents()[0]->GetView();
+    v->setFocus();
+    QTest::keyClick(v, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(prompter.requests.size(), 1u);
+    QTest::keyClick(v, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(theApp.Documents().size(), 2u);
+}
