@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app/quillmark.h"
+#include "ui/menus/pictures.h"
 
 namespace qm {
 
@@ -52,10 +53,8 @@ QString CAboutDlg::VersionText() const { return m_version->text(); }
 
 void CAboutDlg::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
-    QPixmap logo(QStringLiteral(":/logo.png"));
+    const QPixmap logo = LogoPicture();
     if (logo.isNull()) return;
-    // White is the picture's transparent colour when it has no alpha channel of its own.
-    if (!logo.hasAlphaChannel()) logo.setMask(logo.createMaskFromColor(Qt::white));
     QPainter p(this);
     p.drawPixmap(m_picturePlaceholder->geometry(), logo);
 }

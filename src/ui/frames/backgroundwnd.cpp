@@ -1,14 +1,12 @@
 #include "ui/frames/backgroundwnd.h"
 
-#include <QBitmap>
 #include <QPainter>
+
+#include "ui/menus/pictures.h"
 
 namespace qm {
 
-CBackgroundWnd::CBackgroundWnd(QWidget* parent) : QMdiArea(parent), m_logo(QStringLiteral(":/logo.png")) {
-    // White is the picture's transparent colour when it has no alpha channel of its own.
-    if (!m_logo.isNull() && !m_logo.hasAlphaChannel()) m_logo.setMask(m_logo.createMaskFromColor(Qt::white));
-}
+CBackgroundWnd::CBackgroundWnd(QWidget* parent) : QMdiArea(parent), m_logo(LogoPicture()) {}
 
 QRect CBackgroundWnd::LogoRect() const {
     const QSize area = viewport()->size();

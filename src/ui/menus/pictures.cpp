@@ -13,6 +13,12 @@ QPixmap LoadPicture(const QString& name) {
     return pm;
 }
 
+QPixmap LogoPicture() {
+    QPixmap logo(QStringLiteral(":/logo.png"));
+    if (!logo.isNull() && !logo.hasAlphaChannel()) logo.setMask(logo.createMaskFromColor(Qt::white));
+    return logo;
+}
+
 QIcon PictureIcon(const QString& name) {
     const QPixmap pm = LoadPicture(name);
     return pm.isNull() ? QIcon() : QIcon(pm);

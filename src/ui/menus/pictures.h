@@ -9,5 +9,7 @@ namespace qm {
 // A missing picture gives a null icon, never a failure.
 QPixmap LoadPicture(const QString& name);
 QIcon PictureIcon(const QString& name);
+// The program's logo; white is transparent when the picture has no alpha channel of its own.
+QPixmap LogoPicture();
 
 }  // namespace qm
