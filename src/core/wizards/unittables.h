@@ -8,14 +8,14 @@ namespace qm {
 
 struct PrimaryWeaponEntry {
     std::string weapon, magazine;
-    int slots = 0;
+    int magazineSlots = 0;
     std::string launcherMagazine = "NONE";  // "NONE": the weapon has no launcher
     int launcherSlots = 0;
 };
 
 struct SecondaryWeaponEntry {
     std::string weapon, magazine;
-    int slots = 0;
+    int magazineSlots = 0;
 };
 
 struct HandgunEntry {
@@ -24,7 +24,7 @@ struct HandgunEntry {
 
 struct EquipmentEntry {
     std::string magazine;
-    int slots = 0;
+    int itemSlots = 0;
 };
 
 // The most records a table holds; the weapon tables count their "NONE" entry.

@@ -10,10 +10,10 @@ namespace qm {
 namespace {
 constexpr int64_t kUsedLimit = INT64_MAX;
 
-// used + slots x count without overflowing, for any numbers a data file may hold.
-int64_t AddLoad(int64_t used, int slots, int count) {
-    if (slots <= 0 || count <= 0) return used;
-    const int64_t load = static_cast<int64_t>(slots) * count;  // both below 2^31: fits
+// used + slotsEach x count without overflowing, for any numbers a data file may hold.
+int64_t AddLoad(int64_t used, int slotsEach, int count) {
+    if (slotsEach <= 0 || count <= 0) return used;
+    const int64_t load = static_cast<int64_t>(slotsEach) * count;  // both below 2^31: fits
     return load > kUsedLimit - used ? kUsedLimit : used + load;
 }
 }  // namespace
@@ -123,11 +123,11 @@ std::string UnitWizard::LauncherLabel() const {
 int64_t UnitWizard::Used() const {
     int64_t used = m_loadout.removeGear ? 0 : Maximum();
     const PrimaryWeaponEntry& p = m_tables.primary.Record(m_loadout.primary);
-    used = AddLoad(used, p.slots, m_loadout.primaryMagazines);
+    used = AddLoad(used, p.magazineSlots, m_loadout.primaryMagazines);
     used = AddLoad(used, p.launcherSlots, m_loadout.launcherMagazines);
-    used = AddLoad(used, m_tables.secondary.Record(m_loadout.secondary).slots, m_loadout.secondaryAmmo);
+    used = AddLoad(used, m_tables.secondary.Record(m_loadout.secondary).magazineSlots, m_loadout.secondaryAmmo);
     for (size_t i = 0; i < m_tables.equipment.size(); ++i)
-        used = AddLoad(used, m_tables.equipment[i].slots, m_loadout.equipmentCounts[i]);
+        used = AddLoad(used, m_tables.equipment[i].itemSlots, m_loadout.equipmentCounts[i]);
     return used;
 }
 

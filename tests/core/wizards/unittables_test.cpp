@@ -31,13 +31,13 @@ TEST(UnitTables, ReadsEachSectionInItsFormWithNoneFirst) {
     EXPECT_EQ(t.primary.records[2].launcherMagazine, "GL40HE");
     EXPECT_EQ(t.primary.records[2].launcherSlots, 3);
     EXPECT_EQ(t.secondary.names, (StringList{"NONE", "Torrin"}));
-    EXPECT_EQ(t.secondary.records[1].slots, 2);
+    EXPECT_EQ(t.secondary.records[1].magazineSlots, 2);
     // A handgun's magazine is everything after the first comma.
     EXPECT_EQ(t.handguns.names, (StringList{"NONE", "Tessik"}));
     EXPECT_EQ(t.handguns.records[1].magazine, "Tessik,Mag");
     ASSERT_EQ(t.equipment.size(), 2u);
     EXPECT_EQ(t.equipment[1].magazine, "SatchelCharge");
-    EXPECT_EQ(t.equipment[1].slots, 2);  // leading digits only
+    EXPECT_EQ(t.equipment[1].itemSlots, 2);  // leading digits only
     EXPECT_TRUE(t.primary.available && t.secondary.available && t.handguns.available && t.equipmentAvailable);
 }
 
@@ -98,7 +98,7 @@ TEST(UnitTables, LinesWithoutTheirCommasOrWithEmptyClassesAreSkippedKeepingIndex
     EXPECT_EQ(t.primary.names, (StringList{"NONE", "Good", "Extra"}));
     ASSERT_EQ(t.primary.records.size(), t.primary.names.size());
     EXPECT_EQ(t.primary.records[1].weapon, "Good");
-    EXPECT_EQ(t.primary.records[1].slots, 2);
+    EXPECT_EQ(t.primary.records[1].magazineSlots, 2);
     EXPECT_EQ(t.primary.records[2].launcherMagazine, "GL");
     EXPECT_EQ(t.primary.records[2].launcherSlots, 2);
     EXPECT_EQ(t.secondary.names, (StringList{"NONE", "Graal"}));
