@@ -98,8 +98,14 @@ bool UnitWizard::RemoveOne(int line) {
 StringList UnitWizard::EquipmentLines() const {
     if (!m_tables.equipmentAvailable) return {kNotAvailable};
     StringList lines;
-    for (size_t i = 0; i < m_tables.equipment.size(); ++i)
-        lines.push_back("(" + std::to_string(m_loadout.equipmentCounts[i]) + ") " + m_tables.equipment[i].magazine);
+    for (size_t i = 0; i < m_tables.equipment.size(); ++i) {
+        // Appended piece by piece: "(" + to_string(...) trips a false -Wrestrict in GCC 12.
+        std::string line = "(";
+        line += std::to_string(m_loadout.equipmentCounts[i]);
+        line += ") ";
+        line += m_tables.equipment[i].magazine;
+        lines.push_back(std::move(line));
+    }
     return lines;
 }
 

@@ -228,10 +228,12 @@ void CCrateDlg::OnCreateToDisk() {
     if (!m_wizard.CanCreateToDisk()) return;
     const std::optional<QString> path = AskScriptPath(QStringLiteral("Save Crate Script"), m_name->text());
     if (!path) return;
-    // The script names the file it is saved in.
+    // The script names the file it is saved in; a failed save leaves the name as it was.
+    const QString previous = m_name->text();
     m_name->setText(FileTitle(*path));
-    SaveScriptFile(*path, BuildCrateScript(), QStringLiteral("Error saving script"),
-                   QStringLiteral("Script was created successfully."));
+    if (!SaveScriptFile(*path, BuildCrateScript(), QStringLiteral("Error saving script"),
+                        QStringLiteral("Script was created successfully.")))
+        m_name->setText(previous);
 }
 
 void CCrateDlg::keyPressEvent(QKeyEvent* event) {

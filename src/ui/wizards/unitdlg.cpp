@@ -334,10 +334,12 @@ void CUnitDlg::OnCreateToDisk() {
     if (!m_wizard.CanCreateToDisk()) return;
     const std::optional<QString> path = AskScriptPath(QStringLiteral("Save Unit Script"), m_name->text());
     if (!path) return;
-    // The script names the file it is saved in.
+    // The script names the file it is saved in; a failed save leaves the name as it was.
+    const QString previous = m_name->text();
     m_name->setText(FileTitle(*path));
-    SaveScriptFile(*path, BuildUnitScript(), QStringLiteral("Error saving script."),
-                   QStringLiteral("Script was created successfully."));
+    if (!SaveScriptFile(*path, BuildUnitScript(), QStringLiteral("Error saving script."),
+                        QStringLiteral("Script was created successfully.")))
+        m_name->setText(previous);
 }
 
 void CUnitDlg::keyPressEvent(QKeyEvent* event) {

@@ -151,7 +151,8 @@ TEST_F(CrateDialog, CreateToDiskWritesExactlyTheScriptAndReportsFailures) {
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[1].text, "Error saving script");
     EXPECT_EQ(prompter.messages[1].caption, "FILE ERROR");
-    EXPECT_EQ(CrateLines().size(), 1);  // the wizard keeps its state
+    EXPECT_EQ(Child<CNameEdit>(dlg, "name")->text(), "North");  // the wizard keeps its state
+    EXPECT_EQ(CrateLines().size(), 1);
 }
 
 TEST_F(CrateDialog, EmptyCatalogueListsShowTheErrorEntryAndAddNothing) {

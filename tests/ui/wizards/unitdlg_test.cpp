@@ -131,6 +131,13 @@ TEST_F(UnitDialog, ForbiddenOrEmptyNamesDisableBothCreateButtons) {
     }
     name->setText("Scout 1");
     EXPECT_TRUE(Button(dlg, "Create To &Disk...")->isEnabled());
+
+    // Getting the focus selects the whole name, whatever brought it.
+    name->deselect();
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(name, &focus);
+    QApplication::processEvents();
+    EXPECT_EQ(name->selectedText(), "Scout 1");
 }
 
 TEST_F(UnitDialog, CreateInEditorOpensAModifiedScriptTitledWithTheUnitName) {
@@ -192,6 +199,7 @@ TEST_F(UnitDialog, CancelledOrFailedSavesKeepEverythingAsItWas) {
     EXPECT_EQ(prompter.messages[0].text, "Error saving script.");
     EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
     EXPECT_EQ(ReadFile(Path("locked.sqs")), "old");
+    EXPECT_EQ(Child<CNameEdit>(dlg, "name")->text(), name);
 }
 
 TEST_F(UnitDialog, ClosingHidesTheWizardWithItsStateAndResetClearsIt) {
