@@ -1,6 +1,8 @@
 #include "ui/app/quillmark.h"
 
 #include <QApplication>
+#include <cstdlib>
+#include <ctime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -96,6 +98,7 @@ void CQuillmarkApp::ExitInstance() {
 }
 
 bool CQuillmarkApp::RunWizardAlone(WizardKind kind) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));  // the unit and crate wizards draw names
     std::unique_ptr<CWizardDlg> dlg = CreateWizardDialog(kind, nullptr);
     if (!dlg) return false;
     dlg->m_editorAvailable = 0;

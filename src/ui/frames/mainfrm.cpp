@@ -220,7 +220,10 @@ void CMainFrame::CloseAllDocumentsWithoutAsking() {
 }
 
 void CMainFrame::OnCatalogueReloaded() {
-    // HOOK: the command bar's tree, then the unit, crate and description wizards' lists.
+    // HOOK: the command bar's tree first.
+    for (CWizardDlg* w : {m_unitDlg.get(), m_crateDlg.get()})
+        if (w) w->ResetWizard();
+    // HOOK: then the description wizard's lists.
 }
 
 CWizardDlg* CMainFrame::Wizard(int commandId) const {

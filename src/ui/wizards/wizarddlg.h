@@ -13,6 +13,9 @@ public:
     int m_editorAvailable = 1;
     // Enables or disables the "Create In Editor" action after m_editorAvailable changed.
     virtual void UpdateEditorAvailable() {}
+    // Refills the wizard's lists after the catalogue was reloaded; wizards without catalogue data
+    // keep the empty default.
+    virtual void ResetWizard() {}
 };
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include "ui/wizards/wizardfactory.h"
 
+#include "ui/wizards/cratedlg.h"
+#include "ui/wizards/unitdlg.h"
 #include "ui/wizards/wizardplaceholderdlg.h"
 
 namespace qm {
@@ -7,6 +9,11 @@ namespace qm {
 std::unique_ptr<CWizardDlg> CreateWizardDialog(WizardKind kind, QWidget* parent) {
     const WizardSwitch* sw = FindWizardSwitch(kind);
     if (!sw) return nullptr;
+    switch (kind) {
+        case WizardKind::Unit: return std::make_unique<CUnitDlg>(parent);
+        case WizardKind::Crate: return std::make_unique<CCrateDlg>(parent);
+        default: break;
+    }
     // Each wizard replaces its placeholder here when it is built.
     return std::make_unique<CWizardPlaceholderDlg>(QString::fromUtf8(sw->caption), parent);
 }

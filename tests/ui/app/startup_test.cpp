@@ -9,7 +9,7 @@
 #include "ui/app/aboutdlg.h"
 #include "ui/app/doctemplate.h"
 #include "ui/views/editview.h"
-#include "ui/wizards/wizardplaceholderdlg.h"
+#include "ui/wizards/wizarddlg.h"
 
 using namespace qm;
 
@@ -77,12 +77,15 @@ struct ModalWizardProbe {
     bool createInEditorEnabled = true;
     void Arm() {
         QTimer::singleShot(0, [this] {
-            auto* dlg = qobject_cast<CWizardPlaceholderDlg*>(QApplication::activeModalWidget());
-            if (!dlg) return;
-            caption = dlg->windowTitle();
-            editorAvailable = dlg->m_editorAvailable;
-            createInEditorEnabled = dlg->CreateInEditorButton()->isEnabled();
-            dlg->reject();
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* dlg = qobject_cast<CWizardDlg*>(modal)) {
+                caption = dlg->windowTitle();
+                editorAvailable = dlg->m_editorAvailable;
+                for (auto* b : dlg->findChildren<QPushButton*>())
+                    if (b->text() == "&Create In Editor") createInEditorEnabled = b->isEnabled();
+            }
+            // Whatever runs modally is closed, so a wrong dialog fails the test instead of hanging it.
+            if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
         });
     }
 };

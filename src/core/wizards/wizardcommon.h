@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// Characters a wizard's unit, crate or file name may not hold: they are not allowed in file names.
+inline constexpr std::string_view kForbiddenNameChars = "\\/:*?|\"<>";
+
+// The entry shown in a wizard's list when the catalogue had nothing for it.
+inline constexpr const char* kNotAvailable = "ERROR: Not Available";
+
+// True when the name is not empty and holds none of kForbiddenNameChars.
+bool IsValidWizardName(std::string_view name);
+
+// prefix + (randomNumber mod 1000), e.g. "UNIT_42". The caller draws the number, so tests need no seed.
+std::string DefaultWizardName(std::string_view prefix, int randomNumber);
+
+// "; " followed by 71 asterisks: the banner line of the generated scripts.
+std::string ScriptSeparator();
+
+}  // namespace qm

@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace qm {
+
+// What the unit and crate wizards do with a generated script. Message texts differ per wizard,
+// so the caller passes them.
+
+// A new, modified Script document holding the text, titled `title`. Tells `done` (caption
+// "Script Created"), or `failed` (caption "FILE ERROR") when there is no main window or no document.
+bool CreateScriptInEditor(const std::string& text, const QString& title, const QString& failed, const QString& done);
+
+// The save dialog for a script ("Script Files (*.sqs)", extension sqs), proposing `name`.
+// Nullopt when cancelled.
+std::optional<QString> AskScriptPath(const QString& dialogTitle, const QString& name);
+
+// Writes the text to path, crash-safe. Tells `done` (caption "Script Saved"), or `failed`
+// (caption "FILE ERROR") and leaves an existing file as it was.
+bool SaveScriptFile(const QString& path, const std::string& text, const QString& failed, const QString& done);
+
+// A chosen file's name without folder and extension: the name the script is built with.
+QString FileTitle(const QString& path);
+
+}  // namespace qm
