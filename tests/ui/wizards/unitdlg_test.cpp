@@ -1,3 +1,5 @@
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -152,7 +154,12 @@ TEST_F(UnitDialog, CreateInEditorOpensAModifiedScriptTitledWithTheUnitName) {
     EXPECT_EQ(doc->GetTitle(), name + "*");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->Kind(), DocKind::Script);
-    EXPECT_NE(qobject_cast<CScriptView*>(doc->GetView()), nullptr);  // the colouring view
+    EXPECT_NE(qobject_cast<CScriptView*>(doc->GetView()), nullptr);
+    // Coloured at once: the banner's first line carries the remark colour.
+    EXPECT_TRUE(doc->GetView()->m_colouring);
+    const auto formats = doc->GetView()->document()->firstBlock().layout()->formats();
+    ASSERT_FALSE(formats.isEmpty());
+    EXPECT_EQ(formats[0].format.foreground().color(), FromColorRef(Main()->m_remarkColour));
     EXPECT_EQ(doc->GetView()->GetText(), ShownText(dlg->BuildUnitScript()));
     EXPECT_TRUE(doc->GetView()->GetText().contains("_unit AddMagazine \"FragGrenade\"\n_unit AddMagazine \"FragGrenade\""));
     ASSERT_EQ(prompter.messages.size(), 1u);
