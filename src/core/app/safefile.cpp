@@ -7,6 +7,10 @@
 #include <fstream>
 #include <random>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace qm {
 
 namespace fs = std::filesystem;
@@ -37,6 +41,11 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
         return {false, "The file \"" + path + "\" is read-only and was not changed."};
     std::error_code ec;
     fs::path target(path);
+    // Saving through a link writes the file it points to; the link itself stays.
+    if (fs::is_symlink(target, ec)) {
+        fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
     if (fs::is_directory(target, ec)) return {false, "\"" + path + "\" is a folder, not a file."};
     fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
@@ -47,6 +56,9 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
         if (!f) return {false, "The file \"" + path + "\" cannot be written: " + std::strerror(errno) + "."};
         bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
         written = (std::fflush(f) == 0) && written;
+#ifndef _WIN32
+        written = (fsync(fileno(f)) == 0) && written;  // on the disk before it replaces the old file
+#endif
         int err = errno;
         written = (std::fclose(f) == 0) && written;
         if (!written) {

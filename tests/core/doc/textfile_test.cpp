@@ -101,3 +101,13 @@ TEST(TextFile, MissingFileFailsWithAMessage) {
     EXPECT_FALSE(r.result.ok);
     EXPECT_NE(r.result.error.find("cannot be found"), std::string::npos);
 }
+
+TEST(TextFile, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
+    TempDir dir;
+    const std::string real = dir.Write("real.sqs", "old");
+    const std::string link = dir.Path("link.sqs");
+    std::filesystem::create_symlink(real, link);
+    ASSERT_TRUE(SaveTextFile(link, "new").result.ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempDir::Read(real), "new");
+}
