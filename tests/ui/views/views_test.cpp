@@ -203,3 +203,20 @@ TEST_F(Views, BackgroundLogoStaysInTheCorner) {
         EXPECT_EQ(bg->viewport()->height() - logo.bottom() - 1, 8);
     }
 }
+
+TEST_F(Views, BinaryFileOpensColouredAndSavesBackByteForByte) {
+    QByteArray bytes;
+    quint32 seed = 12345;
+    for (int i = 0; i < 300000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes.append(static_cast<char>(seed >> 24));
+    }
+    bytes.replace("\r", "");  // line ends come back as CR LF; keep only lone LFs ...
+    bytes.replace("\n", "\r\n");  // ... written the way they will be saved
+    CScriptDoc* d = Open("m/binary.sqs", bytes);
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->GetView()->m_colouring);
+    EXPECT_FALSE(d->IsModified());
+    ASSERT_TRUE(d->DoSave(Path("m/binary-copy.sqs")));
+    EXPECT_EQ(ReadFile(Path("m/binary-copy.sqs")), bytes);
+}
