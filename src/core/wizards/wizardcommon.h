@@ -19,4 +19,10 @@ std::string DefaultWizardName(std::string_view prefix, int randomNumber);
 // "; " followed by 71 asterisks: the banner line of the generated scripts.
 std::string ScriptSeparator();
 
+// The comment banner at the top of a generated script, up to and including its closing separator:
+// the generator, the version, the file name and how to run the script from the object's
+// INITIALIZATION box. `marker` leads each line ("**" or "****"); `object` is "unit" or "crate".
+std::string ScriptBanner(const std::string& marker, const std::string& object, const std::string& name,
+                         const std::string& version);
+
 }  // namespace qm

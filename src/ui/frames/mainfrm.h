@@ -66,7 +66,6 @@ public:
     void ShowBarContextMenu(const QPoint& globalPos);
     // Enables and checks the commands as they stand now (before a menu opens).
     void UpdateCommandStates();
-    void UpdateCommandStatesForMenu() { UpdateCommandStates(); }
     CFindReplaceDlg* FindReplaceDialog();
 
     QFont m_editorFont;

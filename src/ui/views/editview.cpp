@@ -253,7 +253,7 @@ void CEditView::contextMenuEvent(QContextMenuEvent* event) {
     CMainFrame* main = theApp.GetMainFrame();
     QMenu* menu = main ? main->PopupMenu(QStringLiteral("CONTEXT")) : nullptr;
     if (!menu) return;
-    main->UpdateCommandStatesForMenu();
+    main->UpdateCommandStates();
     menu->exec(event->globalPos());
 }
 

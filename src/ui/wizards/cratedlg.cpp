@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -228,21 +227,8 @@ void CCrateDlg::OnCreateToDisk() {
     if (!m_wizard.CanCreateToDisk()) return;
     const std::optional<QString> path = AskScriptPath(QStringLiteral("Save Crate Script"), m_name->text());
     if (!path) return;
-    // The script names the file it is saved in; a failed save leaves the name as it was.
-    const QString previous = m_name->text();
-    m_name->setText(FileTitle(*path));
-    if (!SaveScriptFile(*path, BuildCrateScript(), QStringLiteral("Error saving script"),
-                        QStringLiteral("Script was created successfully.")))
-        m_name->setText(previous);
-}
-
-void CCrateDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter closes the wizard, as Escape and the close box do; a focused button takes it first.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        accept();
-        return;
-    }
-    CWizardDlg::keyPressEvent(event);
+    SaveScriptNamedByFile(*m_name, *path, [this] { return BuildCrateScript(); }, QStringLiteral("Error saving script"),
+                          QStringLiteral("Script was created successfully."));
 }
 
 }  // namespace qm

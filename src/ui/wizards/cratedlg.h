@@ -31,9 +31,6 @@ public:
     void OnCreateInEditor();
     void OnCreateToDisk();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     struct SourceRow {
         QComboBox* list = nullptr;

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -334,21 +333,8 @@ void CUnitDlg::OnCreateToDisk() {
     if (!m_wizard.CanCreateToDisk()) return;
     const std::optional<QString> path = AskScriptPath(QStringLiteral("Save Unit Script"), m_name->text());
     if (!path) return;
-    // The script names the file it is saved in; a failed save leaves the name as it was.
-    const QString previous = m_name->text();
-    m_name->setText(FileTitle(*path));
-    if (!SaveScriptFile(*path, BuildUnitScript(), QStringLiteral("Error saving script."),
-                        QStringLiteral("Script was created successfully.")))
-        m_name->setText(previous);
-}
-
-void CUnitDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter closes the wizard, as Escape and the close box do; a focused button takes it first.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        accept();
-        return;
-    }
-    CWizardDlg::keyPressEvent(event);
+    SaveScriptNamedByFile(*m_name, *path, [this] { return BuildUnitScript(); }, QStringLiteral("Error saving script."),
+                          QStringLiteral("Script was created successfully."));
 }
 
 }  // namespace qm

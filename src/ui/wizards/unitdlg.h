@@ -33,9 +33,6 @@ public:
     void OnCreateInEditor();
     void OnCreateToDisk();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void BuildLayout();
     void Connect();

@@ -16,6 +16,10 @@ public:
     // Refills the wizard's lists after the catalogue was reloaded; wizards without catalogue data
     // keep the empty default.
     virtual void ResetWizard() {}
+
+protected:
+    // Enter closes (hides) the wizard, as Escape and the close box do; a focused button takes it first.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include "ui/wizards/wizardoutput.h"
 
+#include <QLineEdit>
+
 #include <QFileInfo>
 
 #include "core/wizards/generatedfile.h"
@@ -43,5 +45,14 @@ bool SaveScriptFile(const QString& path, const std::string& text, const QString&
 }
 
 QString FileTitle(const QString& path) { return QFileInfo(path).completeBaseName(); }
+
+bool SaveScriptNamedByFile(QLineEdit& name, const QString& path, const std::function<std::string()>& build,
+                           const QString& failed, const QString& done) {
+    const QString previous = name.text();
+    name.setText(FileTitle(path));
+    if (SaveScriptFile(path, build(), failed, done)) return true;
+    name.setText(previous);
+    return false;
+}
 
 }  // namespace qm

@@ -1,7 +1,10 @@
 #pragma once
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
+
+class QLineEdit;
 
 namespace qm {
 
@@ -22,5 +25,10 @@ bool SaveScriptFile(const QString& path, const std::string& text, const QString&
 
 // A chosen file's name without folder and extension: the name the script is built with.
 QString FileTitle(const QString& path);
+
+// Create To Disk: the script names the file it is saved in, so the chosen file's title goes into
+// the name field before `build` runs; a failed save puts the old name back.
+bool SaveScriptNamedByFile(QLineEdit& name, const QString& path, const std::function<std::string()>& build,
+                           const QString& failed, const QString& done);
 
 }  // namespace qm
