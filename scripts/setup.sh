@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Quillmark needs on Debian, configures and builds it (-j2).
+# Installs what Quillmark needs on Debian, configures and builds it (-j2) into build/, or into
+# $BUILD_DIR with the extra CMake options in $QM_CMAKE_ARGS (scripts/test.sh --sanitize does that).
 # Quick when nothing changed: installed packages are only checked, the build is incremental.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +27,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build_type=${BUILD_TYPE:-Release}
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
+build_dir=${BUILD_DIR:-build}
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  launcher=()
+  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  # shellcheck disable=SC2086
+  cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "${launcher[@]}" ${QM_CMAKE_ARGS:-}
 fi
-cmake --build build -j2
+cmake --build "$build_dir" -j2
