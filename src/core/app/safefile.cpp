@@ -8,6 +8,8 @@
 #include <random>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -36,6 +38,79 @@ FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
     return {true, {}};
 }
 
+namespace {
+#ifndef _WIN32
+// Writes all of bytes to an open descriptor and makes it reach the disk.
+bool WriteAll(int fd, std::string_view bytes, int& err) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            err = n < 0 ? errno : EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        err = errno;
+        return false;
+    }
+    return true;
+}
+
+bool ReplaceContents(const fs::path& file, std::string_view bytes, int& err) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) {
+        err = errno;
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes, err);
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    return ok;
+}
+
+std::string TempName(const fs::path& dir, const fs::path& target, const char* suffix) {
+    std::random_device rd;
+    return (dir / ("." + target.filename().string() + ".qm" + std::to_string(rd() % 1000000) + suffix)).string();
+}
+
+// For a file with more than one name, or one whose owner a new file could not keep: the file
+// itself is rewritten, so every name sees the new text and it keeps its owner. A copy of the old
+// contents beside it puts the old file back when the write fails, and goes after success.
+FileResult WriteInPlace(const std::string& path, const fs::path& target, const fs::path& dir, std::string_view bytes) {
+    std::string old;
+    if (FileResult r = ReadFileBytes(target.string(), old); !r.ok) return r;
+    const std::string copy = TempName(dir, target, ".bak");
+    const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    int err = 0;
+    bool copied = fd >= 0 && WriteAll(fd, old, err);
+    if (fd < 0) err = errno;
+    if (fd >= 0 && ::close(fd) != 0) copied = false;
+    if (!copied) {
+        ::unlink(copy.c_str());
+        return {false, "The file \"" + path + "\" was not changed: no copy of it could be made beside it (" +
+                           std::strerror(err ? err : EIO) + ")."};
+    }
+    if (ReplaceContents(target, bytes, err)) {
+        ::unlink(copy.c_str());
+        return {true, {}};
+    }
+    int ignore = 0;
+    if (ReplaceContents(target, old, ignore)) {
+        ::unlink(copy.c_str());
+        return {false, "The file \"" + path + "\" could not be written completely (" + std::strerror(err) +
+                           "). The old file is unchanged."};
+    }
+    return {false, "The file \"" + path + "\" could not be written completely (" + std::strerror(err) +
+                       "). A copy of the old file is kept in \"" + copy + "\"."};
+}
+#endif
+}  // namespace
+
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (IsReadOnlyFile(path))
         return {false, "The file \"" + path + "\" is read-only and was not changed."};
@@ -49,25 +124,58 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (fs::is_directory(target, ec)) return {false, "\"" + path + "\" is a folder, not a file."};
     fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
+#ifndef _WIN32
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    // A new file in its place would part the names of a hard-linked file.
+    if (exists && S_ISREG(old.st_mode) && old.st_nlink > 1) return WriteInPlace(path, target, dir, bytes);
+
+    const std::string temp = TempName(dir, target, ".tmp");
+    // Private until it has the old file's bits, so a private file is never readable in between.
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+    if (fd < 0) return {false, "The file \"" + path + "\" cannot be written: " + std::strerror(errno) + "."};
+    int err = 0;
+    bool written = WriteAll(fd, bytes, err);  // on the disk before it replaces the old file
+    bool ownerKept = true;
+    if (written && exists) {
+        // The replacement keeps the owner, group and permission bits of the file it replaces
+        // (the owner first: changing it clears the set-id bits).
+        struct stat now {};
+        if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid))
+            ownerKept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+        if (ownerKept) ::fchmod(fd, old.st_mode & 07777);
+    }
+    if (::close(fd) != 0 && written) {
+        err = errno;
+        written = false;
+    }
+    if (!written || !ownerKept) {
+        ::unlink(temp.c_str());
+        if (!written)
+            return {false, "The file \"" + path + "\" could not be written completely (" +
+                               std::strerror(err ? err : EIO) + "). The old file is unchanged."};
+        return WriteInPlace(path, target, dir, bytes);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int renameErr = errno;
+        ::unlink(temp.c_str());
+        return {false, "The file \"" + path + "\" cannot be replaced: " + std::strerror(renameErr) + "."};
+    }
+    return {true, {}};
+#else
     std::random_device rd;
     fs::path temp = dir / ("." + target.filename().string() + ".qm" + std::to_string(rd() % 1000000) + ".tmp");
     {
-        std::FILE* f = std::fopen(temp.c_str(), "wb");
+        std::FILE* f = std::fopen(temp.string().c_str(), "wb");
         if (!f) return {false, "The file \"" + path + "\" cannot be written: " + std::strerror(errno) + "."};
         bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
         written = (std::fflush(f) == 0) && written;
-#ifndef _WIN32
-        written = (fsync(fileno(f)) == 0) && written;  // on the disk before it replaces the old file
-#endif
-        int err = errno;
         written = (std::fclose(f) == 0) && written;
         if (!written) {
             fs::remove(temp, ec);
-            return {false, "The file \"" + path + "\" could not be written completely (" +
-                               std::strerror(err ? err : EIO) + "). The old file is unchanged."};
+            return {false, "The file \"" + path + "\" could not be written completely. The old file is unchanged."};
         }
     }
-    // Keep the permissions of the file being replaced.
     if (fs::exists(target, ec)) fs::permissions(temp, fs::status(target, ec).permissions(), ec);
     fs::rename(temp, target, ec);
     if (ec) {
@@ -76,6 +184,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
         return {false, "The file \"" + path + "\" cannot be replaced: " + ec.message() + "."};
     }
     return {true, {}};
+#endif
 }
 
 }  // namespace qm
