@@ -1,6 +1,7 @@
 #include "platform/qsettingsregistry.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>
@@ -44,8 +45,49 @@ QSettingsRegistry::QSettingsRegistry(const QString& configFolder)
     : m_folder(configFolder.isEmpty() ? DefaultConfigFolder() : configFolder) {}
 
 QSettingsRegistry::~QSettingsRegistry() {
-    for (auto& h : m_hives)
-        if (h) h->sync();
+    for (int h = 0; h < 3; ++h)
+        if (m_dirty[h]) Sync(static_cast<Hive>(h));
+}
+
+void QSettingsRegistry::BeginBatch() {
+    if (m_batchDepth++ == 0) m_writeError.clear();
+}
+
+bool QSettingsRegistry::EndBatch() {
+    if (m_batchDepth == 0 || --m_batchDepth > 0) return true;
+    bool ok = true;
+    for (int h = 0; h < 3; ++h)
+        if (m_dirty[h]) ok = Sync(static_cast<Hive>(h)) && ok;
+    return ok;
+}
+
+bool QSettingsRegistry::Store(Hive hive) {
+    m_dirty[static_cast<int>(hive)] = true;
+    return m_batchDepth > 0 || Sync(hive);
+}
+
+bool QSettingsRegistry::Sync(Hive hive) {
+    const int h = static_cast<int>(hive);
+    QSettings* s = m_hives[h].get();
+    if (!s) return true;
+#ifndef Q_OS_WIN
+    if (m_damaged[h]) {
+        // QSettings would merge the lines it could not read back in; the damaged file is kept
+        // beside, and the new one holds only what was read and written since.
+        const QString file = FileOf(hive);
+        QFile::remove(file + ".damaged");
+        QFile::rename(file, file + ".damaged");
+    }
+#endif
+    s->sync();
+    if (s->status() != QSettings::NoError) {
+        m_writeError = "The settings file \"" + QDir::toNativeSeparators(FileOf(hive)).toStdString() +
+                       "\" cannot be written. The settings were not saved.";
+        return false;
+    }
+    m_damaged[h] = false;
+    m_dirty[h] = false;
+    return true;
 }
 
 QString QSettingsRegistry::FileOf(Hive hive) const {
@@ -59,7 +101,10 @@ QSettings* QSettingsRegistry::Open(Hive hive) const {
         slot = std::make_unique<QSettings>(HiveName(hive), QSettings::NativeFormat);
 #else
         slot = std::make_unique<QSettings>(FileOf(hive), QSettings::IniFormat);
-        if (slot->status() == QSettings::FormatError) slot->clear();  // damaged: read as empty
+        if (slot->status() == QSettings::FormatError) {  // damaged: read as empty
+            slot->clear();
+            m_damaged[static_cast<int>(hive)] = true;
+        }
 #endif
     }
     return slot.get();
@@ -94,16 +139,14 @@ bool QSettingsRegistry::WriteInt(Hive hive, const std::string& key, const std::s
 #else
     s->setValue(SettingsKey(key, name), kDword + QString::number(value));
 #endif
-    s->sync();
-    return s->status() == QSettings::NoError;
+    return Store(hive);
 }
 
 bool QSettingsRegistry::WriteString(Hive hive, const std::string& key, const std::string& name,
                                     const std::string& value) {
     QSettings* s = Open(hive);
     s->setValue(SettingsKey(key, name), QString::fromStdString(value));
-    s->sync();
-    return s->status() == QSettings::NoError;
+    return Store(hive);
 }
 
 bool QSettingsRegistry::DeleteValue(Hive hive, const std::string& key, const std::string& name) {
@@ -111,7 +154,7 @@ bool QSettingsRegistry::DeleteValue(Hive hive, const std::string& key, const std
     const QString k = SettingsKey(key, name);
     if (!s->contains(k)) return false;
     s->remove(k);
-    s->sync();
+    Store(hive);
     return true;
 }
 
@@ -121,7 +164,7 @@ bool QSettingsRegistry::DeleteKeyTree(Hive hive, const std::string& key) {
     const bool any = !s->allKeys().isEmpty();
     s->remove(QString());
     s->endGroup();
-    s->sync();
+    Store(hive);
     return any;
 }
 

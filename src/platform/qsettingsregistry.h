@@ -26,14 +26,25 @@ public:
     bool DeleteKeyTree(Hive hive, const std::string& key) override;
     bool KeyExists(Hive hive, const std::string& key) const override;
 
+    void BeginBatch() override;
+    bool EndBatch() override;
+    std::string WriteError() const override { return m_writeError; }
+
     QString FileOf(Hive hive) const;
     static QString DefaultConfigFolder();
 
 private:
     QSettings* Open(Hive hive) const;
+    // Stores the hive's changes now, unless a batch keeps them for its end.
+    bool Store(Hive hive);
+    bool Sync(Hive hive);
 
     QString m_folder;
     mutable std::unique_ptr<QSettings> m_hives[3];
+    mutable bool m_damaged[3] = {false, false, false};  // the file had lines QSettings could not read
+    bool m_dirty[3] = {false, false, false};
+    int m_batchDepth = 0;
+    std::string m_writeError;
 };
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 #include "core/options/settingstable.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qm {
@@ -21,53 +22,89 @@ bool IsSnippetPlacement(const char* n) { return !std::strcmp(n, "SnippetX") || !
 
 const std::vector<SettingEntry>& SettingsTable() {
     static const std::vector<SettingEntry> table = {
-        {"WinX", I, F, &S::m_winX, nullptr, 0, nullptr},
-        {"WinY", I, F, &S::m_winY, nullptr, 0, nullptr},
-        {"WinWidth", I, F, &S::m_winWidth, nullptr, 800, nullptr},
-        {"WinHeight", I, F, &S::m_winHeight, nullptr, 600, nullptr},
-        {"SnippetX", I, F, &S::m_snippetX, nullptr, 0, nullptr},
-        {"SnippetY", I, F, &S::m_snippetY, nullptr, 0, nullptr},
-        {"NewFile", I, F, &S::m_newFile, nullptr, 1, nullptr},
-        {"MRUs", I, F, &S::m_mrus, nullptr, 6, nullptr},
-        {"AppMax", I, F, &S::m_appMax, nullptr, 0, nullptr},
-        {"DocMax", I, F, &S::m_docMax, nullptr, 0, nullptr},
-        {"ToolBar", I, F, &S::m_toolBar, nullptr, 1, nullptr},
-        {"CommandBar", I, F, &S::m_commandBar, nullptr, 1, nullptr},
-        {"StatusBar", I, F, &S::m_statusBar, nullptr, 1, nullptr},
-        {"LabelsBar", I, F, &S::m_labelsBar, nullptr, 1, nullptr},
-        {"Format", I, F, &S::m_format, nullptr, 1, nullptr},
-        {"Resistance", I, A, nullptr, nullptr, 1, nullptr},
-        {"FirstRun", I, F, &S::m_firstRun, nullptr, 1, nullptr},
-        {"ShowSyntax", I, F, &S::m_showSyntax, nullptr, 1, nullptr},
-        {"RegSQS", I, F, &S::m_regSQS, nullptr, 0, nullptr},
-        {"RegEXT", I, F, &S::m_regEXT, nullptr, 0, nullptr},
-        {"RegSQF", I, F, &S::m_regSQF, nullptr, 0, nullptr},
-        {"RegCSV", I, F, &S::m_regCSV, nullptr, 0, nullptr},
-        {"RegHTML", I, F, &S::m_regHTML, nullptr, 0, nullptr},
-        {"RegTXT", I, F, &S::m_regTXT, nullptr, 0, nullptr},
-        {"AddHeader", I, F, &S::m_addHeader, nullptr, 1, nullptr},
-        {"BoldFonts", I, F, &S::m_boldFonts, nullptr, 0, nullptr},
-        {"ShowUsers", I, F, &S::m_showUsers, nullptr, 1, nullptr},
-        {"TrimMRU", I, F, &S::m_trimMRU, nullptr, 1, nullptr},
-        {"Nosplash", I, F, &S::m_nosplash, nullptr, 1, nullptr},
-        {"Window", I, F, &S::m_window, nullptr, 0, nullptr},
-        {"Preview", I, F, &S::m_preview, nullptr, 1, nullptr},
+        {"WinX", I, F, &S::m_winX, nullptr, 0, nullptr, -32000, 32000},
+        {"WinY", I, F, &S::m_winY, nullptr, 0, nullptr, -32000, 32000},
+        {"WinWidth", I, F, &S::m_winWidth, nullptr, 800, nullptr, 100, 32000},
+        {"WinHeight", I, F, &S::m_winHeight, nullptr, 600, nullptr, 100, 32000},
+        {"SnippetX", I, F, &S::m_snippetX, nullptr, 0, nullptr, -32000, 32000},
+        {"SnippetY", I, F, &S::m_snippetY, nullptr, 0, nullptr, -32000, 32000},
+        {"NewFile", I, F, &S::m_newFile, nullptr, 1, nullptr, 0, 2},
+        {"MRUs", I, F, &S::m_mrus, nullptr, 6, nullptr, 0, 16},
+        {"AppMax", I, F, &S::m_appMax, nullptr, 0, nullptr, 0, 1},
+        {"DocMax", I, F, &S::m_docMax, nullptr, 0, nullptr, 0, 1},
+        {"ToolBar", I, F, &S::m_toolBar, nullptr, 1, nullptr, 0, 1},
+        {"CommandBar", I, F, &S::m_commandBar, nullptr, 1, nullptr, 0, 1},
+        {"StatusBar", I, F, &S::m_statusBar, nullptr, 1, nullptr, 0, 1},
+        {"LabelsBar", I, F, &S::m_labelsBar, nullptr, 1, nullptr, 0, 1},
+        {"Format", I, F, &S::m_format, nullptr, 1, nullptr, 0, 1},
+        {"Resistance", I, A, nullptr, nullptr, 1, nullptr, 0, 1},
+        {"FirstRun", I, F, &S::m_firstRun, nullptr, 1, nullptr, 0, 1},
+        {"ShowSyntax", I, F, &S::m_showSyntax, nullptr, 1, nullptr, 0, 1},
+        {"RegSQS", I, F, &S::m_regSQS, nullptr, 0, nullptr, 0, 1},
+        {"RegEXT", I, F, &S::m_regEXT, nullptr, 0, nullptr, 0, 1},
+        {"RegSQF", I, F, &S::m_regSQF, nullptr, 0, nullptr, 0, 1},
+        {"RegCSV", I, F, &S::m_regCSV, nullptr, 0, nullptr, 0, 1},
+        {"RegHTML", I, F, &S::m_regHTML, nullptr, 0, nullptr, 0, 1},
+        {"RegTXT", I, F, &S::m_regTXT, nullptr, 0, nullptr, 0, 1},
+        {"AddHeader", I, F, &S::m_addHeader, nullptr, 1, nullptr, 0, 1},
+        {"BoldFonts", I, F, &S::m_boldFonts, nullptr, 0, nullptr, 0, 1},
+        {"ShowUsers", I, F, &S::m_showUsers, nullptr, 1, nullptr, 0, 1},
+        {"TrimMRU", I, F, &S::m_trimMRU, nullptr, 1, nullptr, 0, 1},
+        {"Nosplash", I, F, &S::m_nosplash, nullptr, 1, nullptr, 0, 1},
+        {"Window", I, F, &S::m_window, nullptr, 0, nullptr, 0, 1},
+        {"Preview", I, F, &S::m_preview, nullptr, 1, nullptr, 0, 1},
         // The frame writes its copy; the application reads the value at start-up.
-        {"CustomMenus", I, A, &S::m_customMenus, nullptr, 1, nullptr},
-        {"FontSize", I, F, &S::m_fontSize, nullptr, 10, nullptr},
-        {"TextColor", C, F, &S::m_textColour, nullptr, 0x000000, nullptr},
-        {"RemColor", C, F, &S::m_remarkColour, nullptr, 0x008000, nullptr},
-        {"ComColor", C, F, &S::m_commandColour, nullptr, 0x0000FF, nullptr},
-        {"WeapColor", C, F, &S::m_itemColour, nullptr, 0xFF00FF, nullptr},
-        {"SysColor", C, F, &S::m_programmingColour, nullptr, 0xFF0000, nullptr},
-        {"VarColor", C, F, &S::m_variableColour, nullptr, 0x808080, nullptr},
-        {"BKColor", C, F, &S::m_backgroundColour, nullptr, 0xFFFFFF, nullptr},
-        {"Font", T, F, nullptr, &S::m_fontName, 0, "Courier New"},
-        {"SnippetDir", T, F, nullptr, &S::m_snippetDir, 0, nullptr},
-        {"BackupDir", T, F, nullptr, &S::m_backupDir, 0, nullptr},
-        {"ComRefDir", T, F, nullptr, &S::m_comRefPath, 0, nullptr},
+        {"CustomMenus", I, A, &S::m_customMenus, nullptr, 1, nullptr, 0, 1},
+        {"FontSize", I, F, &S::m_fontSize, nullptr, 10, nullptr, 6, 24},
+        {"TextColor", C, F, &S::m_textColour, nullptr, 0x000000, nullptr, 0, 0xFFFFFF},
+        {"RemColor", C, F, &S::m_remarkColour, nullptr, 0x008000, nullptr, 0, 0xFFFFFF},
+        {"ComColor", C, F, &S::m_commandColour, nullptr, 0x0000FF, nullptr, 0, 0xFFFFFF},
+        {"WeapColor", C, F, &S::m_itemColour, nullptr, 0xFF00FF, nullptr, 0, 0xFFFFFF},
+        {"SysColor", C, F, &S::m_programmingColour, nullptr, 0xFF0000, nullptr, 0, 0xFFFFFF},
+        {"VarColor", C, F, &S::m_variableColour, nullptr, 0x808080, nullptr, 0, 0xFFFFFF},
+        {"BKColor", C, F, &S::m_backgroundColour, nullptr, 0xFFFFFF, nullptr, 0, 0xFFFFFF},
+        {"Font", T, F, nullptr, &S::m_fontName, 0, "Courier New", 0, 0},
+        {"SnippetDir", T, F, nullptr, &S::m_snippetDir, 0, nullptr, 0, 0},
+        {"BackupDir", T, F, nullptr, &S::m_backupDir, 0, nullptr, 0, 0},
+        {"ComRefDir", T, F, nullptr, &S::m_comRefPath, 0, nullptr, 0, 0},
     };
     return table;
+}
+
+bool InSettingRange(const SettingEntry& e, int value) { return e.minValue <= value && value <= e.maxValue; }
+
+int ValidSettingInt(const SettingEntry& e, int value, const SettingDefaults& d) {
+    return InSettingRange(e, value) ? value : DefaultInt(e, d);
+}
+
+int ReadSettingInt(const AppProfile& profile, const std::string& name, const SettingDefaults& d) {
+    const SettingEntry* e = FindSetting(name);
+    if (!e || e->type == SettingType::Text) return 0;
+    return ValidSettingInt(*e, profile.GetProfileInt(kSettingsSection, e->name, DefaultInt(*e, d)), d);
+}
+
+bool PlacementOnAScreen(const FrameSettings& s, const std::vector<ScreenRect>& screens) {
+    // The top strip of the window, where its caption is, must show on some screen far enough to
+    // be grabbed with the mouse.
+    constexpr long long kGrabWidth = 60, kGrabHeight = 20;
+    for (const auto& r : screens) {
+        const long long left = std::max<long long>(s.m_winX, r.x);
+        const long long right = std::min<long long>(static_cast<long long>(s.m_winX) + s.m_winWidth,
+                                                    static_cast<long long>(r.x) + r.width);
+        const long long top = std::max<long long>(s.m_winY, r.y);
+        const long long bottom = std::min<long long>(static_cast<long long>(s.m_winY) + kGrabHeight,
+                                                     static_cast<long long>(r.y) + r.height);
+        if (right - left >= std::min<long long>(kGrabWidth, s.m_winWidth) && bottom - top >= kGrabHeight) return true;
+    }
+    return false;
+}
+
+void KeepPlacementOnScreens(FrameSettings& s, const std::vector<ScreenRect>& screens, const SettingDefaults& d) {
+    if (screens.empty() || PlacementOnAScreen(s, screens)) return;
+    for (const char* name : {"WinX", "WinY", "WinWidth", "WinHeight"}) {
+        const SettingEntry* e = FindSetting(name);
+        s.*e->intMember = DefaultInt(*e, d);
+    }
 }
 
 const SettingEntry* FindSetting(const std::string& name) {
@@ -96,8 +133,11 @@ FrameSettings ReadFrameSettings(const AppProfile& profile, const SettingDefaults
         if (e.type == SettingType::Text)
             s.*e.textMember = profile.GetProfileString(kSettingsSection, e.name, DefaultText(e, defaults));
         else
-            s.*e.intMember = profile.GetProfileInt(kSettingsSection, e.name, DefaultInt(e, defaults));
+            s.*e.intMember = ValidSettingInt(e, profile.GetProfileInt(kSettingsSection, e.name, DefaultInt(e, defaults)),
+                                             defaults);
     }
+    // A font without a name cannot be made.
+    if (s.m_fontName.empty()) s.m_fontName = DefaultText(*FindSetting("Font"), defaults);
     return s;
 }
 

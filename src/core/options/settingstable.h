@@ -44,6 +44,7 @@ struct SettingEntry {
     std::string FrameSettings::*textMember; // null for the others
     int defaultInt;                         // unless computed below
     const char* defaultText;
+    int minValue, maxValue;                 // the values allowed, both included; 0, 0 for text
 };
 
 // The settings in their table order, which is also the order they are written on close
@@ -55,7 +56,24 @@ const SettingEntry* FindSetting(const std::string& name);
 int DefaultInt(const SettingEntry& e, const SettingDefaults& d);
 std::string DefaultText(const SettingEntry& e, const SettingDefaults& d);
 
-// Reads every frame-owned setting in table order, then "Font", then the three folders.
+// Whether an integer or colour value lies within its setting's range.
+bool InSettingRange(const SettingEntry& e, int value);
+// The value when it is in range, else the setting's default: what is read is what may be used.
+int ValidSettingInt(const SettingEntry& e, int value, const SettingDefaults& d);
+// One integer setting from "Settings", checked against its range; 0 for an unknown name.
+int ReadSettingInt(const AppProfile& profile, const std::string& name, const SettingDefaults& d = {});
+
+// A screen's rectangle in desktop coordinates.
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+// True when the window's caption strip shows on one of the screens far enough to be grabbed.
+bool PlacementOnAScreen(const FrameSettings& s, const std::vector<ScreenRect>& screens);
+// Puts the window placement back to its defaults when it lies off every screen.
+void KeepPlacementOnScreens(FrameSettings& s, const std::vector<ScreenRect>& screens, const SettingDefaults& d);
+
+// Reads every frame-owned setting in table order, then "Font", then the three folders. A value
+// out of its range reads as the default (and closing writes the default back).
 FrameSettings ReadFrameSettings(const AppProfile& profile, const SettingDefaults& defaults);
 
 // Writes the settings in closing order. The placement values only when writePlacement;

@@ -22,6 +22,13 @@ public:
     virtual bool DeleteKeyTree(Hive hive, const std::string& key) = 0;
     virtual bool KeyExists(Hive hive, const std::string& key) const = 0;
 
+    // Writes between BeginBatch and EndBatch may be kept until EndBatch stores them all at once
+    // (one file write for a back end that keeps files). EndBatch is false when they could not be
+    // stored; WriteError then says why, in a sentence for the user.
+    virtual void BeginBatch() {}
+    virtual bool EndBatch() { return true; }
+    virtual std::string WriteError() const { return {}; }
+
     int GetInt(Hive hive, const std::string& key, const std::string& name, int def) const {
         return ReadInt(hive, key, name).value_or(def);
     }
@@ -29,6 +36,26 @@ public:
                           const std::string& def) const {
         return ReadString(hive, key, name).value_or(def);
     }
+};
+
+// A batch of registry writes that ends with the scope unless Commit ended it first.
+class RegistryBatch {
+public:
+    explicit RegistryBatch(Registry& registry) : m_registry(registry) { m_registry.BeginBatch(); }
+    ~RegistryBatch() {
+        if (m_open) m_registry.EndBatch();
+    }
+    RegistryBatch(const RegistryBatch&) = delete;
+    RegistryBatch& operator=(const RegistryBatch&) = delete;
+
+    bool Commit() {
+        m_open = false;
+        return m_registry.EndBatch();
+    }
+
+private:
+    Registry& m_registry;
+    bool m_open = true;
 };
 
 }  // namespace qm

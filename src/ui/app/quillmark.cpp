@@ -45,10 +45,11 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
     if (!m_prompter) m_prompter = &DefaultPrompter();
 
     AppProfile profile = Profile();
-    m_appMax = profile.GetProfileInt(kSettingsSection, "AppMax", 0);
-    m_newFileMode = profile.GetProfileInt(kSettingsSection, "NewFile", 1);
-    m_expansionEdition = profile.GetProfileInt(kSettingsSection, "Resistance", 1);
-    m_customMenus = profile.GetProfileInt(kSettingsSection, "CustomMenus", 1);
+    // Out of range reads as the default; the main frame writes the default back when it closes.
+    m_appMax = ReadSettingInt(profile, "AppMax");
+    m_newFileMode = ReadSettingInt(profile, "NewFile");
+    m_expansionEdition = ReadSettingInt(profile, "Resistance");
+    m_customMenus = ReadSettingInt(profile, "CustomMenus");
 
     m_recentFiles = RecentFileList(m_customMenus == 1 ? 16 : 4);
     m_recentFiles.ReadList(profile);

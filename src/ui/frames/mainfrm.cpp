@@ -13,6 +13,7 @@
 #include "core/app/gameregistry.h"
 #include "core/options/filetypes.h"
 #include "ui/app/doctemplate.h"
+#include "ui/app/prompter.h"
 #include "ui/app/quillmark.h"
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/backgroundwnd.h"
@@ -38,6 +39,15 @@ SettingDefaults MachineDefaults() {
     return d;
 }
 
+std::vector<ScreenRect> ScreenRects() {
+    std::vector<ScreenRect> rects;
+    for (QScreen* s : QGuiApplication::screens()) {
+        const QRect g = s->availableGeometry();
+        rects.push_back({g.x(), g.y(), g.width(), g.height()});
+    }
+    return rects;
+}
+
 int ScreenDpiY() {
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? qRound(s->logicalDotsPerInchY()) : 96;
@@ -46,7 +56,9 @@ int ScreenDpiY() {
 
 CMainFrame::CMainFrame() {
     AppProfile profile = theApp.Profile();
-    static_cast<FrameSettings&>(*this) = ReadFrameSettings(profile, MachineDefaults());
+    const SettingDefaults defaults = MachineDefaults();
+    static_cast<FrameSettings&>(*this) = ReadFrameSettings(profile, defaults);
+    KeepPlacementOnScreens(*this, ScreenRects(), defaults);
     const auto projects = ReadProjectFiles(profile);
     std::copy(projects.begin(), projects.end(), m_projectFiles.begin());
 
@@ -292,8 +304,15 @@ void CMainFrame::SaveSettings() {
         m_winHeight = height();
     }
     AppProfile profile = theApp.Profile();
+    // One write of the settings file for all the values, not one per value.
+    RegistryBatch batch(profile.registry());
     WriteFrameSettings(profile, *this, theApp.m_expansionEdition, m_appMax == 0);
     WriteProjectFiles(profile, std::vector<std::string>(m_projectFiles.begin(), m_projectFiles.end()));
+    if (!batch.Commit() && !m_settingsErrorReported) {
+        m_settingsErrorReported = true;
+        theApp.GetPrompter().MessageBox(QString::fromStdString(profile.registry().WriteError()), {}, MbButtons::Ok,
+                                        MbIcon::Warning);
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -107,6 +107,7 @@ private:
     QMap<QString, QMenu*> m_popups;
     std::unique_ptr<CWizardDlg> m_descriptionDlg, m_briefingDlg, m_overviewDlg, m_unitDlg, m_crateDlg;
     bool m_documentMenus = false;
+    bool m_settingsErrorReported = false;  // a settings file that cannot be written is told once
     CFindReplaceDlg* m_findReplaceDlg = nullptr;
 };
 

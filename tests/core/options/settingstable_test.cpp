@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+
 #include "core/platform/memoryregistry.h"
 
 using namespace qm;
@@ -33,9 +36,10 @@ TEST(SettingsTable, EveryEntryRoundTripsThroughTheRegistry) {
     MemoryRegistry reg;
     AppProfile profile(reg);
     FrameSettings s;
-    int v = 100;
+    int v = 0;
     for (const auto& e : SettingsTable()) {
-        if (e.intMember) s.*e.intMember = ++v;
+        // A value in range and unlike the neighbours' where the range allows it.
+        if (e.intMember) s.*e.intMember = e.maxValue > 1 ? std::min(e.maxValue, e.minValue + 1 + v++) : 1 - e.defaultInt;
         if (e.textMember) s.*e.textMember = std::string(e.name) + "-value";
     }
     WriteFrameSettings(profile, s, 0, true);
@@ -86,4 +90,93 @@ TEST(SettingsTable, ProjectFilesWriteAllSixteenSlots) {
     EXPECT_EQ(reg.WriteLog().size(), 16u);
     EXPECT_EQ(reg.WriteLog().back(), "Software\\Tarnwell\\Quillmark\\Project Files\\File15");
     EXPECT_EQ(ReadProjectFiles(profile), files);
+}
+
+TEST(SettingsRanges, EveryIntegerSettingTakesItsRangeAndFallsBackOutsideIt) {
+    const SettingDefaults d = Defaults();
+    for (const auto& e : SettingsTable()) {
+        if (e.type == SettingType::Text) continue;
+        SCOPED_TRACE(e.name);
+        ASSERT_LE(e.minValue, e.maxValue);
+        const int def = DefaultInt(e, d);
+        EXPECT_TRUE(InSettingRange(e, def));
+        EXPECT_EQ(ValidSettingInt(e, e.minValue, d), e.minValue);
+        EXPECT_EQ(ValidSettingInt(e, e.maxValue, d), e.maxValue);
+        EXPECT_EQ(ValidSettingInt(e, e.minValue - 1, d), def);
+        EXPECT_EQ(ValidSettingInt(e, e.maxValue + 1, d), def);
+        EXPECT_EQ(ValidSettingInt(e, INT_MIN, d), def);
+        EXPECT_EQ(ValidSettingInt(e, INT_MAX, d), def);
+    }
+}
+
+TEST(SettingsRanges, TheRangesTheOptionsSheetOffers) {
+    auto range = [](const char* n) { return std::pair(FindSetting(n)->minValue, FindSetting(n)->maxValue); };
+    EXPECT_EQ(range("FontSize"), std::pair(6, 24));
+    EXPECT_EQ(range("MRUs"), std::pair(0, 16));
+    EXPECT_EQ(range("NewFile"), std::pair(0, 2));
+    EXPECT_EQ(range("Resistance"), std::pair(0, 1));
+    EXPECT_EQ(range("CustomMenus"), std::pair(0, 1));
+    EXPECT_EQ(range("BKColor"), std::pair(0, 0xFFFFFF));
+}
+
+TEST(SettingsRanges, AbsurdValuesReadAsDefaultsAndAreWrittenBackAsDefaults) {
+    MemoryRegistry reg;
+    AppProfile profile(reg);
+    for (int bad : {0, -3, INT_MAX}) {
+        profile.WriteProfileInt(kSettingsSection, "FontSize", bad);
+        EXPECT_EQ(ReadFrameSettings(profile, Defaults()).m_fontSize, 10) << bad;
+    }
+    profile.WriteProfileInt(kSettingsSection, "MRUs", 17);
+    profile.WriteProfileInt(kSettingsSection, "NewFile", 3);
+    profile.WriteProfileInt(kSettingsSection, "ToolBar", 2);
+    profile.WriteProfileInt(kSettingsSection, "RemColor", -1);
+    profile.WriteProfileInt(kSettingsSection, "BKColor", 0x1000000);
+    profile.WriteProfileInt(kSettingsSection, "WinWidth", 0);
+    profile.WriteProfileString(kSettingsSection, "Font", "");
+    FrameSettings s = ReadFrameSettings(profile, Defaults());
+    EXPECT_EQ(s.m_mrus, 6);
+    EXPECT_EQ(s.m_newFile, 1);
+    EXPECT_EQ(s.m_toolBar, 1);
+    EXPECT_EQ(s.m_remarkColour, 0x008000);
+    EXPECT_EQ(s.m_backgroundColour, 0xFFFFFF);
+    EXPECT_EQ(s.m_winWidth, 800);
+    EXPECT_EQ(s.m_fontName, "Courier New");
+
+    WriteFrameSettings(profile, s, 1, true);
+    EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "FontSize", 0), 10);
+    EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "MRUs", 0), 6);
+    EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "RemColor", 0), 0x008000);
+
+    // The application's own four go through the same check.
+    profile.WriteProfileInt(kSettingsSection, "Resistance", 5);
+    profile.WriteProfileInt(kSettingsSection, "NewFile", -1);
+    profile.WriteProfileInt(kSettingsSection, "AppMax", 1);
+    EXPECT_EQ(ReadSettingInt(profile, "Resistance"), 1);
+    EXPECT_EQ(ReadSettingInt(profile, "NewFile"), 1);
+    EXPECT_EQ(ReadSettingInt(profile, "AppMax"), 1);
+    EXPECT_EQ(ReadSettingInt(profile, "CustomMenus"), 1);
+}
+
+TEST(SettingsRanges, WindowPlacementOffEveryScreenGoesBackToTheDefault) {
+    const SettingDefaults d = Defaults();
+    const std::vector<ScreenRect> screens{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+    FrameSettings s;
+    s.m_winX = 2500, s.m_winY = 100, s.m_winWidth = 700, s.m_winHeight = 500;
+    KeepPlacementOnScreens(s, screens, d);
+    EXPECT_EQ(s.m_winX, 2500);  // on the second screen: kept
+
+    s.m_winX = -650;  // only 50 pixels of its caption show: too little to grab
+    KeepPlacementOnScreens(s, screens, d);
+    EXPECT_EQ(s.m_winX, 560);
+    EXPECT_EQ(s.m_winY, 240);
+    EXPECT_EQ(s.m_winWidth, 800);
+
+    for (auto [x, y] : {std::pair(32000, 100), std::pair(100, 1075), std::pair(100, -30), std::pair(3300, 1020)}) {
+        s.m_winX = x, s.m_winY = y, s.m_winWidth = 700, s.m_winHeight = 500;
+        KeepPlacementOnScreens(s, screens, d);
+        EXPECT_EQ(s.m_winX, 560) << x << "," << y;
+    }
+    s.m_winX = 32000;
+    KeepPlacementOnScreens(s, {}, d);  // no screen known: nothing to judge by
+    EXPECT_EQ(s.m_winX, 32000);
 }
