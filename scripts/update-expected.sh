@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-QM_UPDATE_EXPECTED=1 build/tests/core_tests --gtest_filter='*Script.*'
+QM_UPDATE_EXPECTED=1 build/tests/core_tests --gtest_filter='*Script.*:DescriptionFile.*:OverviewPage.*'
 git status --short tests/data/expected
