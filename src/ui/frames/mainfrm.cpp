@@ -233,9 +233,8 @@ void CMainFrame::CloseAllDocumentsWithoutAsking() {
 
 void CMainFrame::OnCatalogueReloaded() {
     // HOOK: the command bar's tree first.
-    for (CWizardDlg* w : {m_unitDlg.get(), m_crateDlg.get()})
+    for (CWizardDlg* w : {m_unitDlg.get(), m_crateDlg.get(), m_descriptionDlg.get()})
         if (w) w->ResetWizard();
-    // HOOK: then the description wizard's lists.
 }
 
 CWizardDlg* CMainFrame::Wizard(int commandId) const {

@@ -11,30 +11,42 @@
 
 namespace qm {
 
-bool CreateScriptInEditor(const std::string& text, const QString& title, const QString& failed, const QString& done) {
+namespace {
+bool CreateDocument(CMainFrame& frame, DocKind kind, const QString& text, const QString& title) {
+    switch (kind) {
+        case DocKind::Script: return frame.CreateScriptDocument(text, title);
+        case DocKind::Description: return frame.CreateDescriptionDocument(text, title);
+        case DocKind::Briefing: return frame.CreateBriefingDocument(text, title);
+        default: return false;  // no wizard makes the other kinds
+    }
+}
+}  // namespace
+
+bool CreateInEditor(DocKind kind, const std::string& text, const QString& title, const QString& failed,
+                    const QString& done, const QString& doneCaption) {
     Prompter& prompter = theApp.GetPrompter();
     CMainFrame* frame = theApp.GetMainFrame();
-    if (!frame || !frame->CreateScriptDocument(QString::fromStdString(text), title)) {
+    if (!frame || !CreateDocument(*frame, kind, QString::fromStdString(text), title)) {
         prompter.MessageBox(failed, QStringLiteral("FILE ERROR"), MbButtons::Ok, MbIcon::None);
         return false;
     }
-    prompter.MessageBox(done, QStringLiteral("Script Created"), MbButtons::Ok, MbIcon::None);
+    prompter.MessageBox(done, doneCaption, MbButtons::Ok, MbIcon::None);
     return true;
 }
 
-std::optional<QString> AskScriptPath(const QString& dialogTitle, const QString& name) {
-    FileDialogRequest request{dialogTitle, "Script Files (*.sqs)|*.sqs||", QStringLiteral("sqs"), name, {}};
+std::optional<QString> AskSavePath(const FileDialogRequest& request) {
     return theApp.GetPrompter().GetSaveFileName(request);
 }
 
-bool SaveScriptFile(const QString& path, const std::string& text, const QString& failed, const QString& done) {
+bool SaveGeneratedText(const QString& path, const std::string& text, const QString& failed, const QString& done,
+                       const QString& doneCaption) {
     Prompter& prompter = theApp.GetPrompter();
     const TextSaveReport report = WriteGeneratedFile(path.toStdString(), text);
     if (!report.result.ok) {
         prompter.MessageBox(failed, QStringLiteral("FILE ERROR"), MbButtons::Ok, MbIcon::None);
         return false;
     }
-    prompter.MessageBox(done, QStringLiteral("Script Saved"), MbButtons::Ok, MbIcon::None);
+    prompter.MessageBox(done, doneCaption, MbButtons::Ok, MbIcon::None);
     if (report.unmappable > 0)
         prompter.MessageBox(
             QStringLiteral("%1 character(s) have no equivalent in the file's character set (Windows-1252) "
@@ -42,6 +54,24 @@ bool SaveScriptFile(const QString& path, const std::string& text, const QString&
                 .arg(report.unmappable),
             {}, MbButtons::Ok, MbIcon::Warning);
     return true;
+}
+
+std::optional<QString> AskFileName(const FileDialogRequest& request) {
+    const std::optional<QString> path = theApp.GetPrompter().GetOpenFileName(request);
+    if (!path) return std::nullopt;
+    return QFileInfo(*path).fileName();
+}
+
+bool CreateScriptInEditor(const std::string& text, const QString& title, const QString& failed, const QString& done) {
+    return CreateInEditor(DocKind::Script, text, title, failed, done, QStringLiteral("Script Created"));
+}
+
+std::optional<QString> AskScriptPath(const QString& dialogTitle, const QString& name) {
+    return AskSavePath({dialogTitle, "Script Files (*.sqs)|*.sqs||", QStringLiteral("sqs"), name, {}});
+}
+
+bool SaveScriptFile(const QString& path, const std::string& text, const QString& failed, const QString& done) {
+    return SaveGeneratedText(path, text, failed, done, QStringLiteral("Script Saved"));
 }
 
 QString FileTitle(const QString& path) { return QFileInfo(path).completeBaseName(); }

@@ -4,12 +4,34 @@
 #include <optional>
 #include <string>
 
+#include "core/doc/dockinds.h"
+#include "ui/app/prompter.h"
+
 class QLineEdit;
 
 namespace qm {
 
-// What the unit and crate wizards do with a generated script. Message texts differ per wizard,
-// so the caller passes them.
+// What the wizards do with a generated file. Message texts differ per wizard, so the caller
+// passes them.
+
+// A new, modified document of the kind (Script, Description or Briefing) holding the text, titled
+// `title`. Tells `done` with `doneCaption`, or `failed` (caption "FILE ERROR") when there is no
+// main window or no document.
+bool CreateInEditor(DocKind kind, const std::string& text, const QString& title, const QString& failed,
+                    const QString& done, const QString& doneCaption);
+
+// The save dialog every wizard's Create To Disk asks; nullopt when cancelled.
+std::optional<QString> AskSavePath(const FileDialogRequest& request);
+
+// Writes the text to path, crash-safe. Tells `done` with `doneCaption`, or `failed` (caption
+// "FILE ERROR") and leaves an existing file as it was.
+bool SaveGeneratedText(const QString& path, const std::string& text, const QString& failed, const QString& done,
+                       const QString& doneCaption);
+
+// "Browse...": an open dialog; the chosen file's name without its folder, nullopt when cancelled.
+std::optional<QString> AskFileName(const FileDialogRequest& request);
+
+// The script forms of the above, for the unit and crate wizards:
 
 // A new, modified Script document holding the text, titled `title`. Tells `done` (caption
 // "Script Created"), or `failed` (caption "FILE ERROR") when there is no main window or no document.
