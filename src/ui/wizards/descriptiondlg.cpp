@@ -70,6 +70,7 @@ CDescriptionDlg::CDescriptionDlg(QWidget* parent) : CWizardDlg(parent) {
                                    QStringLiteral("NOTE: These files must be located in \\Mission\\Music\\"), "music"),
                     2, 1);
     grid->setColumnStretch(1, 1);
+    setFocusProxy(m_gear);  // showing the wizard focuses its first control
     Connect();
     UpdateEditorAvailable();
     ResetWizard();

@@ -54,6 +54,9 @@ COverviewDlg::COverviewDlg(QWidget* parent) : CWizardDlg(parent) {
     m_title->setMinimumWidth(m_title->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 48);
     m_overview->setMinimumHeight(m_overview->fontMetrics().lineSpacing() * 8);
 
+    // Showing the wizard gives it the focus: typing goes into the title, as in a dialog.
+    setFocusProxy(m_title);
+
     connect(m_browse, &QPushButton::clicked, this, &COverviewDlg::OnBrowse);
     connect(m_createInEditor, &QPushButton::clicked, this, &COverviewDlg::OnCreateInEditor);
     connect(m_createToDisk, &QPushButton::clicked, this, &COverviewDlg::OnCreateToDisk);

@@ -55,6 +55,7 @@ TEST_F(DescriptionDialog, OpensWithEveryGroupDisabledBaseFifteenAndTheDefaultCou
     Open();
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->windowTitle(), "Description Wizard");
+    EXPECT_EQ(dlg->focusWidget(), Tick("gear"));
     for (const char* t : {"gear", "respawn", "sounds", "music"}) EXPECT_FALSE(Tick(t)->isChecked()) << t;
     for (const char* g : {"gearBox", "respawnBox", "soundBox", "musicBox"}) EXPECT_TRUE(AllEnabled(Group(g), false)) << g;
     EXPECT_TRUE(Radio("BASE*")->isChecked());

@@ -34,6 +34,7 @@ protected:
 TEST_F(OverviewDialog, EnterInAnyFieldSavesToDiskAndKeepsTheWizardOpen) {
     Open();
     EXPECT_EQ(dlg->windowTitle(), "Overview Wizard");
+    EXPECT_EQ(dlg->focusWidget(), Title());  // typing goes into the title
     Fill();
     EXPECT_EQ(Text()->toPlainText(), "Take the bridge.\nHold it.");  // Ctrl+Enter starts a line
     prompter.fileNames.push_back(Path("Overview.html"));
