@@ -21,6 +21,8 @@
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
 #include "ui/menus/newtoolbar.h"
+#include "ui/tools/snippetcommands.h"
+#include "ui/tools/snippetdlg.h"
 #include "ui/views/editview.h"
 #include "ui/wizards/wizardfactory.h"
 
@@ -128,7 +130,11 @@ bool CMainFrame::LoadFrame() {
         resize(m_winWidth, m_winHeight);
     }
     BuildStandardMenus();
-    // HOOK: the custom menus and the snippet dialog are built here when they arrive.
+    // HOOK: the custom menus are built here when they arrive.
+    if (!CreateSnippetDialog(*this)) {
+        qDebug().noquote() << "ERROR: Failed to create snippet dialog.\n";
+        return false;
+    }
 
     if (m_firstRun == 1) {
         m_regSQS = 1;
@@ -283,6 +289,8 @@ bool CMainFrame::CreateDocumentWithText(DocKind kind, const QString& text, const
     return true;
 }
 
+void CMainFrame::InsertSnippetText(const QString& text) { qm::InsertSnippetText(*this, text); }
+
 bool CMainFrame::CreateScriptDocument(const QString& text, const QString& title) {
     return CreateDocumentWithText(DocKind::Script, text, title);
 }
@@ -301,6 +309,10 @@ void CMainFrame::SaveSettings() {
         m_winY = pos().y();
         m_winWidth = width();
         m_winHeight = height();
+    }
+    if (m_snippetDlg) {
+        m_snippetX = m_snippetDlg->x();
+        m_snippetY = m_snippetDlg->y();
     }
     AppProfile profile = theApp.Profile();
     // One write of the settings file for all the values, not one per value.
@@ -326,6 +338,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     for (CWizardDlg* w : {m_descriptionDlg.get(), m_briefingDlg.get(), m_overviewDlg.get(), m_unitDlg.get(),
                           m_crateDlg.get()})
         w->hide();
+    if (m_snippetDlg) m_snippetDlg->hide();
     QMainWindow::closeEvent(event);
 }
 

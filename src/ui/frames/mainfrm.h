@@ -23,6 +23,7 @@ class CChildFrame;
 class CCommandBar;
 class CNewToolBar;
 class CScriptDoc;
+class CSnippetDlg;
 class CWizardDlg;
 class CFindReplaceDlg;
 class CEditView;
@@ -44,6 +45,9 @@ public:
     bool CreateBriefingDocument(const QString& text, const QString& title);
 
     void UpdateEditorFont();
+
+    // Puts a snippet's text in place of the active editor's selection (one undoable edit).
+    void InsertSnippetText(const QString& text);
 
     void AddDocumentFrame(CChildFrame* frame);
     void DocumentClosed();
@@ -76,6 +80,7 @@ public:
     CNewToolBar* m_wndToolBar = nullptr;
     CCommandBar* m_wndCommandBar = nullptr;
     CBackgroundWnd* m_wndBackground = nullptr;
+    CSnippetDlg* m_snippetDlg = nullptr;  // My Snippets, hidden until asked for
     QToolButton* m_newFileButton = nullptr;
     QLabel* m_lineIndicator = nullptr;
     QLabel* m_charIndicator = nullptr;

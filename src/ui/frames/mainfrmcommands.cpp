@@ -15,6 +15,7 @@
 #include "ui/frames/mainfrm.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/menus/pictures.h"
+#include "ui/tools/snippetcommands.h"
 #include "ui/frames/scriptframe.h"
 #include "ui/views/editview.h"
 #include "ui/views/findreplacedlg.h"
@@ -26,7 +27,7 @@ namespace qm {
 namespace {
 // Commands whose handlers arrive with later parts of the program: shown, but disabled.
 constexpr int kNotYetAvailable[] = {
-    ID_OPTIONS, ID_INSERT_SNIPPET, ID_COPY_AS_SNIPPET, ID_SAVE_AS_SNIPPET, ID_EDIT_BRIEFING,
+    ID_OPTIONS, ID_EDIT_BRIEFING,
     ID_INSERT_ITEM, ID_COMREF, ID_RUN_GAME, ID_LINK_HOME, ID_LINK_EDITING, ID_LINK_UPDATES,
     ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
     ID_BACKUP_DATA, ID_RESTORE_DATA, ID_OPEN_MISSIONS, ID_SAVE_IN_MISSIONS, ID_WINDOW_NEW,
@@ -330,6 +331,7 @@ void CMainFrame::UpdateCommandStates() {
     auto* scriptFrame = qobject_cast<CScriptFrame*>(m_wndBackground->activeSubWindow());
     Action(ID_VIEW_LABELSBAR)->setEnabled(scriptFrame != nullptr);
     Action(ID_VIEW_LABELSBAR)->setChecked(scriptFrame ? scriptFrame->m_showLabels : m_labelsBar == 1);
+    UpdateSnippetCommands(*this);
 }
 
 void CMainFrame::ToggleBar(int commandId) {

@@ -30,6 +30,11 @@ public:
     }
     QStringList GetOpenFileNames(const FileDialogRequest& r) override {
         requests.push_back(r);
+        if (!fileLists.empty()) {
+            QStringList l = fileLists.front();
+            fileLists.pop_front();
+            return l;
+        }
         auto n = Next();
         return n ? QStringList{*n} : QStringList{};
     }
@@ -52,6 +57,7 @@ public:
 
     std::deque<int> answers;                      // message-box answers, in order
     std::deque<std::optional<QString>> fileNames; // open/save answers; nullopt cancels
+    std::deque<QStringList> fileLists;            // multiple-selection answers, used before fileNames
     std::deque<unsigned> colours;
     std::vector<Message> messages;
     std::vector<FileDialogRequest> requests;

@@ -1,0 +1,156 @@
+#include "ui/tools/snippetcommands.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTextBlock>
+
+#include "core/doc/titlerules.h"
+#include "core/tools/snippetstore.h"
+#include "ui/app/prompter.h"
+#include "ui/app/quillmark.h"
+#include "ui/doc/scriptdoc.h"
+#include "ui/frames/commandids.h"
+#include "ui/frames/mainfrm.h"
+#include "ui/frames/scriptframe.h"
+#include "ui/tools/snippetdlg.h"
+#include "ui/views/editview.h"
+
+namespace qm {
+
+namespace {
+CEditView* ActiveView(const CMainFrame& main) {
+    CScriptDoc* doc = main.ActiveDocument();
+    return doc ? doc->GetView() : nullptr;
+}
+
+// Editor text uses paragraph separators inside a selection; snippets use line feeds.
+QString WithLineFeeds(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+// Writes a snippet and refreshes the list; tells the user when it cannot.
+void WriteSnippet(CMainFrame& main, const QString& name, const QString& text) {
+    Prompter& prompter = theApp.GetPrompter();
+    const std::string n = name.toStdString();
+    if (!IsValidSnippetName(n)) {
+        prompter.MessageBox(QString::fromStdString(InvalidSnippetNameMessage(n)), QStringLiteral("FILE ERROR"),
+                            MbButtons::Ok, MbIcon::None);
+        return;
+    }
+    CSnippetDlg* dlg = main.m_snippetDlg;
+    const QString folder = dlg ? dlg->m_folder : QString::fromStdString(main.m_snippetDir);
+    size_t unmappable = 0;
+    if (!SnippetStore(folder.toStdString()).Save(n, text.toStdString(), &unmappable)) {
+        prompter.MessageBox(QString::fromLatin1(kSnippetSaveError), QStringLiteral("FILE ERROR"), MbButtons::Ok,
+                            MbIcon::None);
+        return;
+    }
+    if (dlg) dlg->RefreshSnippets();
+    if (unmappable > 0)
+        prompter.MessageBox(QStringLiteral("%1 character(s) have no equivalent in the file's character set "
+                                           "(Windows-1252) and were saved as \"?\".")
+                                .arg(unmappable),
+                            {}, MbButtons::Ok, MbIcon::Warning);
+}
+}  // namespace
+
+bool CreateSnippetDialog(CMainFrame& main) {
+    auto* dlg = new CSnippetDlg(&main);
+    if (!dlg->Create(QString::fromStdString(main.m_snippetDir), main.m_preview)) {
+        delete dlg;
+        return false;
+    }
+    main.m_snippetDlg = dlg;
+    if (main.m_snippetX > 0 && main.m_snippetY > 0) {
+        dlg->move(main.m_snippetX, main.m_snippetY);
+    } else {
+        QRect box = dlg->frameGeometry();
+        box.moveCenter(main.frameGeometry().center());
+        dlg->move(box.topLeft());
+    }
+
+    const std::pair<int, void (*)(CMainFrame&)> commands[] = {
+        {ID_INSERT_SNIPPET, OnShowSnippets},
+        {ID_SAVE_AS_SNIPPET, OnSaveAsSnippet},
+        {ID_COPY_AS_SNIPPET, OnCopyAsSnippet},
+    };
+    const std::pair<int, const char*> prompts[] = {
+        {ID_INSERT_SNIPPET, "Show My Snippets to insert a snippet"},
+        {ID_SAVE_AS_SNIPPET, "Save the active file as a snippet"},
+        {ID_COPY_AS_SNIPPET, "Save the selected text as a new snippet"},
+    };
+    for (const auto& [id, handler] : commands) {
+        QAction* a = main.Action(id);
+        if (!a) continue;
+        a->setEnabled(true);
+        QObject::connect(a, &QAction::triggered, &main, [&main, fn = handler] { fn(main); });
+    }
+    for (const auto& [id, text] : prompts)
+        if (QAction* a = main.Action(id); a && a->statusTip().isEmpty()) a->setStatusTip(QString::fromLatin1(text));
+    if (QMenu* edit = main.PopupMenu(QStringLiteral("Edit")))
+        QObject::connect(edit, &QMenu::aboutToShow, &main, [&main] { UpdateSnippetCommands(main); });
+    return true;
+}
+
+void OnShowSnippets(CMainFrame& main) {
+    CSnippetDlg* dlg = main.m_snippetDlg;
+    if (!dlg) return;
+    dlg->showNormal();
+    dlg->raise();
+    dlg->activateWindow();
+    dlg->setFocus();
+}
+
+void InsertSnippetText(CMainFrame& main, const QString& text) {
+    CScriptDoc* doc = main.ActiveDocument();
+    CEditView* view = ActiveView(main);
+    if (!doc || !view) return;
+    QTextCursor cursor = view->textCursor();
+    const int before = view->LineOfPosition(cursor.selectionStart());
+    // The view's own change handling stays out: only the lines the text spans are coloured.
+    const bool wasBusy = view->m_busy;
+    view->m_busy = true;
+    cursor.beginEditBlock();
+    cursor.insertText(WithLineFeeds(text));
+    cursor.endEditBlock();
+    view->setTextCursor(cursor);
+    view->m_busy = wasBusy;
+    const int after = view->LineOfPosition(cursor.position());
+    if (view->m_colouring)
+        for (int line = before; line <= after; ++line) view->ColourLine(line);
+    if (auto* frame = qobject_cast<CScriptFrame*>(view->GetParentFrame())) frame->OnTextChanged(view->LastChange());
+    view->ensureCursorVisible();
+    doc->SetModifiedFlag(true);
+}
+
+void OnSaveAsSnippet(CMainFrame& main) {
+    CScriptDoc* doc = main.ActiveDocument();
+    CEditView* view = ActiveView(main);
+    if (!doc || !view) return;
+    const QString name = QString::fromStdString(StripModifiedMarker(doc->GetTitle().toStdString()));
+    WriteSnippet(main, name, WithLineFeeds(view->GetText()));
+}
+
+void OnCopyAsSnippet(CMainFrame& main) {
+    CEditView* view = ActiveView(main);
+    if (!view) return;
+    const QString text = WithLineFeeds(view->textCursor().selectedText());
+    if (text.isEmpty()) return;
+    const QString folder = main.m_snippetDlg ? main.m_snippetDlg->m_folder : QString::fromStdString(main.m_snippetDir);
+    const std::string name = SnippetStore(folder.toStdString()).FreeTextSnippetName();
+    if (name.empty()) return;  // all fifty names are taken
+    WriteSnippet(main, QString::fromStdString(name), text);
+}
+
+void UpdateSnippetCommands(CMainFrame& main) {
+    QAction* copy = main.Action(ID_COPY_AS_SNIPPET);
+    if (!copy) return;
+    CEditView* view = ActiveView(main);
+    copy->setEnabled(view && view->textCursor().hasSelection());
+}
+
+}  // namespace qm
