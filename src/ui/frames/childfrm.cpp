@@ -44,6 +44,11 @@ void CChildFrame::resizeEvent(QResizeEvent* event) {
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (m_extraWindow) {
+        QMdiSubWindow::closeEvent(event);
+        if (event->isAccepted()) deleteLater();
+        return;
+    }
     if (m_document) {
         if (!m_document->SaveModified()) {
             event->ignore();

@@ -24,6 +24,8 @@ public:
     void Activate();
 
     bool m_maximiseOnShow = false;  // set by the view's first show
+    // A further window on a document (Window > New Window): closing it closes only the window.
+    bool m_extraWindow = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

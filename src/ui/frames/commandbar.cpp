@@ -11,6 +11,23 @@
 
 namespace qm {
 
+namespace {
+constexpr int kSlotRole = Qt::UserRole;
+
+QString Display(const std::string& text) {
+    return QString::fromStdString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+// A right-click on the tree opens no menu, not even the bar's.
+class CommandTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override { event->accept(); }
+};
+}  // namespace
+
 CCommandBar::CCommandBar(QWidget* parent) : QDockWidget(parent) {
     setObjectName(QStringLiteral("CommandBar"));
     setWindowTitle(QStringLiteral("Command Bar"));
@@ -34,14 +51,24 @@ CCommandBar::CCommandBar(QWidget* parent) : QDockWidget(parent) {
     m_insert->setToolTip(QStringLiteral("Insert Selection"));
     m_insert->setStatusTip(QStringLiteral("Insert the current item into the active document"));
     m_insert->setStyleSheet(QStringLiteral("text-align: right; padding-right: 6px;"));
+    m_insert->setEnabled(false);
 
-    m_tree = new QTreeWidget(body);
+    m_tree = new CommandTree(body);
     m_tree->setObjectName(QString::number(ID_COMMAND_TREE));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);
+    m_tree->setItemsExpandable(true);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setDragEnabled(false);
-    m_tree->setUniformRowHeights(true);
+    m_tree->setDragDropMode(QAbstractItemView::NoDragDrop);
+    m_tree->setUniformRowHeights(true);  // thousands of rows: lay them out without measuring each
+    m_tree->setExpandsOnDoubleClick(true);
+    m_tree->setIndentation(14);
+    // The selection stays as visible as with the focus when the focus moves to the editor.
+    QPalette p = m_tree->palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    m_tree->setPalette(p);
 
     m_syntax = new QPlainTextEdit(body);
     m_syntax->setObjectName(QString::number(ID_SYNTAX_PANE));
@@ -59,9 +86,125 @@ CCommandBar::CCommandBar(QWidget* parent) : QDockWidget(parent) {
     grid->setRowStretch(1, 1);
     body->setFixedWidth(196);
     setWidget(body);
+
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CCommandBar::OnSelectionChanged);
+    connect(m_tree, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        if (item && item->childCount() == 0) emit ItemActivated();
+    });
+    connect(m_collapse, &QPushButton::clicked, this, &CCommandBar::CollapseAll);
 }
 
 void CCommandBar::ShowSyntaxPane(bool show) { m_syntax->setVisible(show); }
+
+QTreeWidgetItem* CCommandBar::Root(int root) const {
+    return root >= 0 && root < m_tree->topLevelItemCount() ? m_tree->topLevelItem(root) : nullptr;
+}
+
+void CCommandBar::FillTree(const Catalogue& catalogue, const std::vector<std::string>& projectSlots) {
+    m_catalogue = &catalogue;
+    const QSignalBlocker quiet(m_tree);
+    m_tree->setUpdatesEnabled(false);
+    m_tree->clear();
+    const auto tree = BuildCommandTree(catalogue, projectSlots);
+    QList<QTreeWidgetItem*> roots;
+    for (const TreeBranch& branch : tree) {
+        auto* root = new QTreeWidgetItem(QStringList(QString::fromStdString(branch.text)));
+        // Children go in as one list: one insertion for thousands of items.
+        QList<QTreeWidgetItem*> children;
+        children.reserve(static_cast<qsizetype>(branch.children.size()));
+        for (const TreeChild& c : branch.children) {
+            auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(c.text)));
+            if (c.slot >= 0) item->setData(0, kSlotRole, c.slot);
+            children.append(item);
+        }
+        root->addChildren(children);
+        roots.append(root);
+    }
+    m_tree->addTopLevelItems(roots);
+    ProjectRoot()->setExpanded(true);
+    m_tree->setUpdatesEnabled(true);
+    m_syntax->clear();
+    emit SelectionChanged();
+}
+
+void CCommandBar::RefillProjectFiles(const std::vector<std::string>& projectSlots) {
+    QTreeWidgetItem* root = ProjectRoot();
+    if (!root) return;
+    const bool wasSelected = m_tree->currentItem() && m_tree->currentItem()->parent() == root;
+    {
+        const QSignalBlocker quiet(m_tree);
+        qDeleteAll(root->takeChildren());
+        for (const TreeChild& c : ProjectFileChildren(projectSlots)) {
+            auto* item = new QTreeWidgetItem(root, QStringList(QString::fromStdString(c.text)));
+            item->setData(0, kSlotRole, c.slot);
+        }
+        root->setExpanded(true);
+    }
+    if (wasSelected) {
+        m_tree->setCurrentItem(nullptr);
+        m_syntax->clear();
+        emit SelectionChanged();
+    }
+}
+
+void CCommandBar::RemoveProjectItem(int slot) {
+    QTreeWidgetItem* root = ProjectRoot();
+    if (!root) return;
+    m_tree->scrollToItem(root, QAbstractItemView::PositionAtTop);
+    // Quietly: the tree must not move the selection onto the next entry and open that one.
+    const QSignalBlocker quiet(m_tree);
+    const QSignalBlocker quietSelection(m_tree->selectionModel());
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (root->child(i)->data(0, kSlotRole).toInt() == slot) {
+            delete root->takeChild(i);
+            break;
+        }
+    }
+    m_tree->setCurrentItem(nullptr);
+    m_tree->clearSelection();
+}
+
+TreeSelection CCommandBar::CurrentSelection() const {
+    TreeSelection s;
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    if (selected.isEmpty()) return s;
+    QTreeWidgetItem* item = selected.first();
+    QTreeWidgetItem* root = item->parent() ? item->parent() : item;
+    s.root = m_tree->indexOfTopLevelItem(root);
+    s.isRoot = item == root;
+    s.text = item->text(0).toStdString();
+    s.hasChildren = item->childCount() > 0;
+    return s;
+}
+
+QString CCommandBar::CurrentItemText() const {
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text(0);
+}
+
+void CCommandBar::OnSelectionChanged() {
+    const TreeSelection s = CurrentSelection();
+    m_syntax->setPlainText(m_catalogue && s.root >= 0 ? Display(SyntaxPaneText(*m_catalogue, s)) : QString());
+    emit SelectionChanged();
+    if (s.root == ROOT_PROJECT_FILES && !s.isRoot) {
+        const int slot = m_tree->selectedItems().first()->data(0, kSlotRole).toInt();
+        emit ProjectFileSelected(slot);
+    }
+}
+
+void CCommandBar::CollapseAll() {
+    const QSignalBlocker quiet(m_tree);
+    for (int r = 0; r < m_tree->topLevelItemCount(); ++r) {
+        QTreeWidgetItem* root = m_tree->topLevelItem(r);
+        for (int i = 0; i < root->childCount(); ++i)
+            if (root->child(i)->childCount() > 0) root->child(i)->setExpanded(false);
+        root->setExpanded(false);
+    }
+    m_tree->clearSelection();
+    m_tree->setCurrentItem(nullptr);
+    m_syntax->clear();
+    emit SelectionChanged();
+}
 
 void CCommandBar::contextMenuEvent(QContextMenuEvent* event) {
     emit ContextMenuRequested(event->globalPos());

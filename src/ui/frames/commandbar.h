@@ -1,9 +1,14 @@
 #pragma once
 #include <QDockWidget>
+#include <string>
+#include <vector>
+
+#include "core/frames/commandtree.h"
 
 class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace qm {
 
@@ -21,17 +26,39 @@ public:
 
     void ShowSyntaxPane(bool show);
 
+    // Rebuilds the whole tree from the catalogue and the 16 project slots; the pane is cleared.
+    void FillTree(const Catalogue& catalogue, const std::vector<std::string>& projectSlots);
+    // Refills only the "Project Files" branch (sorted, expanded) from the slots.
+    void RefillProjectFiles(const std::vector<std::string>& projectSlots);
+    // Drops the entry of a project slot: the branch scrolls to the top and the item goes.
+    void RemoveProjectItem(int slot);
+
+    QTreeWidgetItem* Root(int root) const;
+    QTreeWidgetItem* ProjectRoot() const { return Root(ROOT_PROJECT_FILES); }
+    TreeSelection CurrentSelection() const;
+    // The selected item's text exactly as shown; empty without a selection.
+    QString CurrentItemText() const;
+    // Collapses every branch, then clears the selection and the pane.
+    void CollapseAll();
+
 signals:
     void ContextMenuRequested(const QPoint& globalPos);
+    void ProjectFileSelected(int slot);
+    void SelectionChanged();
+    // Double-click or Enter on an item.
+    void ItemActivated();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void OnSelectionChanged();
+
     QTreeWidget* m_tree;
     QPlainTextEdit* m_syntax;
     QPushButton* m_insert;
     QPushButton* m_collapse;
+    const Catalogue* m_catalogue = nullptr;
 };
 
 }  // namespace qm

@@ -101,6 +101,7 @@ bool CMainFrame::LoadFrame() {
     connect(m_wndBackground, &QMdiArea::subWindowActivated, this, [this] {
         UpdateCaption();
         UpdateCommandStates();
+        UpdateStatusIndicators();
     });
 
     CreateActions();
@@ -144,6 +145,7 @@ bool CMainFrame::LoadFrame() {
         m_firstRun = 0;
     }
     UpdateCommandStates();
+    UpdateStatusIndicators();
     return true;
 }
 
@@ -176,9 +178,8 @@ bool CMainFrame::CreateStatusBar() {
 bool CMainFrame::CreateCommandBar() {
     m_wndCommandBar = new CCommandBar(this);
     addDockWidget(Qt::LeftDockWidgetArea, m_wndCommandBar);
-    connect(m_wndCommandBar, &CCommandBar::ContextMenuRequested, this, &CMainFrame::ShowBarContextMenu);
-    // HOOK: the catalogue tree is filled here once the command bar's tree arrives.
-    return true;
+    ConnectCommandBar();
+    return FillCommandTree();
 }
 
 void CMainFrame::UpdateEditorFont() {
@@ -207,6 +208,7 @@ void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     frame->move(n * step, n * step);
     if (CScriptDoc* doc = frame->GetDocument())
         connect(doc, &CScriptDoc::TitleChanged, this, [this] { UpdateCaption(); });
+    WatchCaret(frame->GetView());
     connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentClosed);
     SwitchMenus();
     UpdateCommandStates();
@@ -216,6 +218,7 @@ void CMainFrame::DocumentClosed() {
     SwitchMenus();
     UpdateCommandStates();
     UpdateCaption();
+    UpdateStatusIndicators();
 }
 
 CScriptDoc* CMainFrame::ActiveDocument() const {
@@ -224,8 +227,8 @@ CScriptDoc* CMainFrame::ActiveDocument() const {
 }
 
 CEditView* CMainFrame::ActiveView() const {
-    CScriptDoc* doc = ActiveDocument();
-    return doc ? doc->GetView() : nullptr;
+    auto* frame = qobject_cast<CChildFrame*>(m_wndBackground ? m_wndBackground->activeSubWindow() : nullptr);
+    return frame && frame->GetDocument() ? frame->GetView() : nullptr;
 }
 
 void CMainFrame::UpdateCaption() {
@@ -238,7 +241,7 @@ void CMainFrame::CloseAllDocumentsWithoutAsking() {
 }
 
 void CMainFrame::OnCatalogueReloaded() {
-    // HOOK: the command bar's tree first.
+    FillCommandTree();
     for (CWizardDlg* w : {m_unitDlg.get(), m_crateDlg.get(), m_descriptionDlg.get()})
         if (w) w->ResetWizard();
 }

@@ -71,6 +71,22 @@ public:
     // Enables and checks the commands as they stand now (before a menu opens).
     void UpdateCommandStates();
     CFindReplaceDlg* FindReplaceDialog();
+    // The view of the active document window (a document may have several windows).
+    CEditView* ActiveView() const;
+
+    // The command bar (commandbarhandlers.cpp). FillCommandTree is false without the tree.
+    bool FillCommandTree();
+    // Refills the "Project Files" branch from m_projectFiles, after slots were added or removed.
+    void RefillProjectFiles();
+    // Empties a project slot and drops its entry from the tree.
+    void RemoveProjectFile(int slot);
+    void OnProjectFileSelected(int slot);
+    void OnInsertCurrentItem();
+    void UpdateInsertItemState();
+
+    // The Ln, Ch and edition panes follow the active view's caret (statusindicators.cpp).
+    void UpdateStatusIndicators();
+    void WatchCaret(CEditView* view);
 
     QFont m_editorFont;
     QFont m_menuFont;
@@ -106,7 +122,7 @@ private:
     void UpdateCaption();
     void SaveSettings();
     bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
-    CEditView* ActiveView() const;
+    void ConnectCommandBar();
 
     QMap<int, QAction*> m_actions;
     QMap<QString, QMenu*> m_popups;

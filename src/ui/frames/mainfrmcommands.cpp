@@ -12,7 +12,9 @@
 #include "ui/frames/backgroundwnd.h"
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
+#include "ui/frames/gamecommands.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/frames/windowcommands.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/menus/pictures.h"
 #include "ui/tools/snippetcommands.h"
@@ -28,15 +30,13 @@ namespace {
 // Commands whose handlers arrive with later parts of the program: shown, but disabled.
 constexpr int kNotYetAvailable[] = {
     ID_OPTIONS, ID_EDIT_BRIEFING,
-    ID_INSERT_ITEM, ID_COMREF, ID_RUN_GAME, ID_LINK_HOME, ID_LINK_EDITING, ID_LINK_UPDATES,
     ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
-    ID_BACKUP_DATA, ID_RESTORE_DATA, ID_OPEN_MISSIONS, ID_SAVE_IN_MISSIONS, ID_WINDOW_NEW,
-    ID_ADD_PROJECT_FILE, ID_REMOVE_PROJECT_FILE, ID_CLEAR_PROJECT_FILES, ID_ADD_ACTIVE_PROJECT_FILE};
+    ID_BACKUP_DATA, ID_RESTORE_DATA, ID_ADD_PROJECT_FILE, ID_REMOVE_PROJECT_FILE, ID_CLEAR_PROJECT_FILES, ID_ADD_ACTIVE_PROJECT_FILE};
 
 // Commands that act on the active document.
 constexpr int kNeedDocument[] = {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, ID_EDIT_UNDO,
                                  ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
-                                 ID_EDIT_SELECT_ALL, ID_NEXT_DOC, ID_PREV_DOC, ID_WINDOW_CASCADE,
+                                 ID_EDIT_SELECT_ALL, ID_WINDOW_NEW, ID_SAVE_IN_MISSIONS, ID_WINDOW_CASCADE,
                                  ID_WINDOW_TILE_HORZ, ID_WINDOW_TILE_VERT, ID_WINDOW_ARRANGE, ID_EDIT_FIND,
                                  ID_EDIT_REPLACE, ID_EDIT_REPEAT, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW};
 }  // namespace
@@ -85,10 +85,17 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), &QAction::triggered,
             view([](CEditView* v) { OnFilePrintPreview(*v); }));
     connect(AddAction(ID_FILE_PRINT_SETUP, "P&rint Setup..."), &QAction::triggered, [] { OnFilePrintSetup(); });
-    AddAction(ID_RUN_GAME, "&Run Varnholt", {}, "rungame");
-    AddAction(ID_OPEN_MISSIONS, m_openMissionsText.isEmpty() ? QStringLiteral("Open Missions...") : m_openMissionsText);
-    AddAction(ID_SAVE_IN_MISSIONS,
-              m_saveInMissionsText.isEmpty() ? QStringLiteral("Save In Missions...") : m_saveInMissionsText);
+    QAction* run = AddAction(ID_RUN_GAME, "&Run Varnholt", {}, "rungame");
+    run->setStatusTip(QStringLiteral("Run Varnholt NOW !"));
+    connect(run, &QAction::triggered, [this] { OnRunGame(*this); });
+    QAction* openMissions =
+        AddAction(ID_OPEN_MISSIONS, m_openMissionsText.isEmpty() ? QStringLiteral("Open Missions...") : m_openMissionsText);
+    openMissions->setStatusTip(QStringLiteral("Open the current players mission folder"));
+    connect(openMissions, &QAction::triggered, [] { OnOpenMissions(); });
+    QAction* saveInMissions = AddAction(
+        ID_SAVE_IN_MISSIONS, m_saveInMissionsText.isEmpty() ? QStringLiteral("Save In Missions...") : m_saveInMissionsText);
+    saveInMissions->setStatusTip(QStringLiteral("Open the current players mission folder for saving"));
+    connect(saveInMissions, &QAction::triggered, [this] { OnSaveInMissions(*this); });
     connect(AddAction(ID_APP_EXIT, "E&xit\tEsc", QKeySequence(Qt::Key_Escape)), &QAction::triggered, this,
             &QWidget::close);
 
@@ -143,7 +150,9 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, [this] { FindReplaceDialog()->ShowReplace(); });
     connect(AddAction(ID_EDIT_REPEAT, "Find &Next\tF3", QKeySequence(Qt::Key_F3)), &QAction::triggered,
             [this] { FindReplaceDialog()->Repeat(); });
-    AddAction(ID_INSERT_ITEM, "&Insert Current Item");
+    QAction* insertItem = AddAction(ID_INSERT_ITEM, "&Insert Current Item");
+    insertItem->setStatusTip(QStringLiteral("Insert the current item into the active document"));
+    connect(insertItem, &QAction::triggered, this, &CMainFrame::OnInsertCurrentItem);
     AddAction(ID_INSERT_SNIPPET, "Insert &Snippet...", {}, "snippet");
     AddAction(ID_COPY_AS_SNIPPET, "Copy As Sni&ppet");
     AddAction(ID_EDIT_BRIEFING, "Edit Briefing", {}, "editbriefing");
@@ -162,10 +171,18 @@ void CMainFrame::CreateActions() {
         UpdateCommandStates();
     });
 
-    AddAction(ID_COMREF, "Command &Reference Manual");
-    AddAction(ID_LINK_HOME, "Varnholt Home Page - LATEST PATCH");
-    AddAction(ID_LINK_EDITING, "Varnholt Editing Center - DOWNLOADS AND HELP");
-    AddAction(ID_LINK_UPDATES, "Updates and Error Reporting");
+    QAction* comRef = AddAction(ID_COMREF, "Command &Reference Manual");
+    comRef->setStatusTip(QStringLiteral("Open the Command Reference Manual"));
+    connect(comRef, &QAction::triggered, [this] { OnCommandReference(*this); });
+    connect(AddAction(ID_LINK_HOME, "Varnholt Home Page - LATEST PATCH"), &QAction::triggered,
+            [] { OnOpenWebPage(kHomePageAddress); });
+    connect(AddAction(ID_LINK_EDITING, "Varnholt Editing Center - DOWNLOADS AND HELP"), &QAction::triggered,
+            [] { OnOpenWebPage(kEditingCenterAddress); });
+    connect(AddAction(ID_LINK_UPDATES, "Updates and Error Reporting"), &QAction::triggered,
+            [] { OnOpenWebPage(kUpdatesAddress); });
+    Action(ID_LINK_HOME)->setStatusTip(QStringLiteral("Open the Varnholt home page"));
+    Action(ID_LINK_EDITING)->setStatusTip(QStringLiteral("Open the Varnholt Editing Center"));
+    Action(ID_LINK_UPDATES)->setStatusTip(QStringLiteral("Check for updates or report an error"));
     AddAction(ID_EDIT_COMMANDS_DATA, "Edit &Commands Data");
     AddAction(ID_EDIT_WEAPONS_DATA, "Edit &Weapons Data");
     AddAction(ID_EDIT_SYNTAX_DATA, "Edit &Syntax Data");
@@ -181,19 +198,26 @@ void CMainFrame::CreateActions() {
     AddAction(ID_REMOVE_PROJECT_FILE, "&Remove Project File");
     AddAction(ID_CLEAR_PROJECT_FILES, "C&lear Project Files");
 
-    AddAction(ID_WINDOW_NEW, "&New Window");
+    connect(AddAction(ID_WINDOW_NEW, "&New Window"), &QAction::triggered, [this] { OpenNewWindow(*this); });
     connect(AddAction(ID_WINDOW_CASCADE, "&Cascade"), &QAction::triggered, m_wndBackground,
             &QMdiArea::cascadeSubWindows);
-    connect(AddAction(ID_WINDOW_TILE_HORZ, "&Tile Horizontally"), &QAction::triggered, m_wndBackground,
-            &QMdiArea::tileSubWindows);
-    connect(AddAction(ID_WINDOW_TILE_VERT, "Tile &Vertically"), &QAction::triggered, m_wndBackground,
-            &QMdiArea::tileSubWindows);
-    connect(AddAction(ID_WINDOW_ARRANGE, "&Arrange Icons"), &QAction::triggered, m_wndBackground,
-            &QMdiArea::tileSubWindows);
+    connect(AddAction(ID_WINDOW_TILE_HORZ, "&Tile Horizontally"), &QAction::triggered,
+            [this] { TileDocumentWindows(m_wndBackground, Qt::Horizontal); });
+    connect(AddAction(ID_WINDOW_TILE_VERT, "Tile &Vertically"), &QAction::triggered,
+            [this] { TileDocumentWindows(m_wndBackground, Qt::Vertical); });
+    connect(AddAction(ID_WINDOW_ARRANGE, "&Arrange Icons"), &QAction::triggered,
+            [this] { ArrangeIcons(m_wndBackground); });
+    Action(ID_WINDOW_NEW)->setStatusTip(QStringLiteral("Open another window for the active document"));
+    Action(ID_WINDOW_CASCADE)->setStatusTip(QStringLiteral("Arrange windows so they overlap"));
+    Action(ID_WINDOW_TILE_HORZ)->setStatusTip(QStringLiteral("Arrange windows one above the other"));
+    Action(ID_WINDOW_TILE_VERT)->setStatusTip(QStringLiteral("Arrange windows side by side"));
+    Action(ID_WINDOW_ARRANGE)->setStatusTip(QStringLiteral("Arrange icons at the bottom of the window"));
     connect(AddAction(ID_NEXT_DOC, "&Next\tF6", QKeySequence(Qt::Key_F6), "nextdoc"), &QAction::triggered,
             m_wndBackground, &QMdiArea::activateNextSubWindow);
     connect(AddAction(ID_PREV_DOC, "&Prevoius\tShift+F6", QKeySequence(Qt::SHIFT | Qt::Key_F6), "prevdoc"),
             &QAction::triggered, m_wndBackground, &QMdiArea::activatePreviousSubWindow);
+    Action(ID_NEXT_DOC)->setStatusTip(QStringLiteral("Make the next document active"));
+    Action(ID_PREV_DOC)->setStatusTip(QStringLiteral("Make the previous document active"));
 
     connect(AddAction(ID_HELP_INDEX, "&Help Contents\tF1", QKeySequence(Qt::Key_F1), "help"), &QAction::triggered,
             [] { theApp.OnHelp(); });
@@ -272,16 +296,20 @@ void CMainFrame::BuildStandardMenus() {
     QMenu* fileNoDoc = popup("File (no document)", "&File", {});
     fileNoDoc->addMenu(newFile);
     fileNoDoc->addMenu(wizards);
-    for (int id : {0, (int)ID_FILE_OPEN, 0, (int)ID_RUN_GAME, 0, (int)ID_FILE_PRINT_SETUP, 0, (int)ID_APP_EXIT})
-        id ? (void)fileNoDoc->addAction(Action(id)) : (void)fileNoDoc->addSeparator();
+    // The player's mission-folder commands, while "ShowUsers" is 1 and the game names a player.
+    const bool missions = m_showUsers == 1 && !m_openMissionsText.isEmpty();
+    for (int id : {0, (int)ID_FILE_OPEN, missions ? (int)ID_OPEN_MISSIONS : -1, 0, (int)ID_RUN_GAME, 0,
+                   (int)ID_FILE_PRINT_SETUP, 0, (int)ID_APP_EXIT})
+        if (id >= 0) id ? (void)fileNoDoc->addAction(Action(id)) : (void)fileNoDoc->addSeparator();
 
     QMenu* fileDoc = popup("File (document)", "&File", {});
     fileDoc->addMenu(newFile);
     fileDoc->addMenu(wizards);
-    for (int id : {0, (int)ID_FILE_OPEN, (int)ID_FILE_CLOSE, 0, (int)ID_FILE_SAVE, (int)ID_SAVE_ALL,
-                   (int)ID_FILE_SAVE_AS, (int)ID_SAVE_AS_SNIPPET, 0, (int)ID_RUN_GAME, 0, (int)ID_FILE_PRINT,
-                   (int)ID_FILE_PRINT_PREVIEW, (int)ID_FILE_PRINT_SETUP, 0, (int)ID_APP_EXIT})
-        id ? (void)fileDoc->addAction(Action(id)) : (void)fileDoc->addSeparator();
+    for (int id : {0, (int)ID_FILE_OPEN, missions ? (int)ID_OPEN_MISSIONS : -1, (int)ID_FILE_CLOSE, 0,
+                   (int)ID_FILE_SAVE, (int)ID_SAVE_ALL, (int)ID_FILE_SAVE_AS,
+                   missions ? (int)ID_SAVE_IN_MISSIONS : -1, (int)ID_SAVE_AS_SNIPPET, 0, (int)ID_RUN_GAME, 0,
+                   (int)ID_FILE_PRINT, (int)ID_FILE_PRINT_PREVIEW, (int)ID_FILE_PRINT_SETUP, 0, (int)ID_APP_EXIT})
+        if (id >= 0) id ? (void)fileDoc->addAction(Action(id)) : (void)fileDoc->addSeparator();
 
     popup("Edit", "&Edit",
           {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_INSERT_ITEM, ID_INSERT_SNIPPET, 0, ID_EDIT_BRIEFING, 0, ID_EDIT_CUT,
@@ -300,7 +328,10 @@ void CMainFrame::BuildStandardMenus() {
     popup("Window", "&Window",
           {ID_WINDOW_NEW, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_TILE_VERT, ID_WINDOW_ARRANGE, 0,
            ID_NEXT_DOC, ID_PREV_DOC});
-    popup("Help", "&Help", {ID_HELP_INDEX, 0, ID_APP_ABOUT});
+    QMenu* help = popup("Help", "&Help", {ID_HELP_INDEX, ID_COMREF, 0});
+    help->addMenu(links);
+    help->addSeparator();
+    help->addAction(Action(ID_APP_ABOUT));
     popup("DOCKING 1", "DOCKING 1", {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_STATUS_BAR});
     popup("CONTEXT", "CONTEXT",
           {ID_EDIT_UNDO, 0, ID_INSERT_ITEM, ID_INSERT_SNIPPET, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
@@ -332,6 +363,10 @@ void CMainFrame::UpdateCommandStates() {
     Action(ID_VIEW_LABELSBAR)->setEnabled(scriptFrame != nullptr);
     Action(ID_VIEW_LABELSBAR)->setChecked(scriptFrame ? scriptFrame->m_showLabels : m_labelsBar == 1);
     UpdateSnippetCommands(*this);
+    const bool switchable = CanSwitchDocuments(m_wndBackground);
+    Action(ID_NEXT_DOC)->setEnabled(switchable);
+    Action(ID_PREV_DOC)->setEnabled(switchable);
+    UpdateInsertItemState();
 }
 
 void CMainFrame::ToggleBar(int commandId) {

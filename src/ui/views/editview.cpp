@@ -30,6 +30,13 @@ CEditView::CEditView(QWidget* parent) : QPlainTextEdit(parent) {
         m_backgroundColour = FromColorRef(main->m_backgroundColour);
         m_openMaximized = main->m_docMax == 1;
     }
+    TrackChanges();
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_busy) OnChange();
+    });
+}
+
+void CEditView::TrackChanges() {
     connect(document(), &QTextDocument::contentsChange, this, [this](int pos, int removed, int added) {
         const int blocks = document()->blockCount();
         const QTextBlock first = document()->findBlock(pos);
@@ -40,9 +47,22 @@ CEditView::CEditView(QWidget* parent) : QPlainTextEdit(parent) {
         m_blockCount = blocks;
         (void)removed;
     });
-    connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_busy) OnChange();
-    });
+}
+
+void CEditView::ShareDocumentOf(CEditView* source) {
+    QTextDocument* shared = source->document();
+    disconnect(document(), nullptr, this, nullptr);
+    // The source view answers every change of the shared text (modified mark, colours, labels) once.
+    disconnect(this, &QPlainTextEdit::textChanged, this, nullptr);
+    setDocument(shared);
+    TrackChanges();
+    m_blockCount = shared->blockCount();
+    m_colouring = source->m_colouring;
+    m_colouringRules = source->m_colouringRules;
+    setLineWrapMode(source->lineWrapMode());
+    setPalette(source->palette());
+    ApplyEditorFont();
+    m_busy = false;
 }
 
 CChildFrame* CEditView::GetParentFrame() const { return m_document ? m_document->GetFrame() : nullptr; }

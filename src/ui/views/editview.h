@@ -43,6 +43,8 @@ public:
 
     // The first show: font, wrapping, header, colouring.
     virtual void OnInitialUpdate();
+    // Makes this view a second window on the source's text: edits, undo and colours are shared.
+    void ShareDocumentOf(CEditView* source);
 
     int LineOfPosition(int position) const;
     int FirstVisibleLine() const;
@@ -88,6 +90,7 @@ protected:
     bool m_colouringRules = false;  // a script or description view
 
 private:
+    void TrackChanges();
     void ApplyRuns(const QTextBlock& block, const std::vector<ColourRun>& runs, bool markDirty);
     QColor RoleColour(ColourRole role) const;
     void ColourLines(int from, int to);

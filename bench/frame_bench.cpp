@@ -1,0 +1,163 @@
+// Start-up to a shown main window, against a bare Qt main window measured the same way (a fresh
+// process each time), and "Update Application Data" with data files ten times the shipped size.
+//   frame_bench                 runs the measurements
+//   frame_bench --probe bare    (internal) shows a bare QMainWindow and exits once it is exposed
+//   frame_bench --probe quillmark
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+
+#include "core/platform/memoryregistry.h"
+#include "ui/app/fonts.h"
+#include "ui/app/prompter.h"
+#include "ui/app/quillmark.h"
+#include "ui/app/resources.h"
+#include "ui/frames/mainfrm.h"
+
+namespace {
+
+class SilentPrompter : public qm::Prompter {
+public:
+    int MessageBox(const QString&, const QString&, qm::MbButtons, qm::MbIcon) override { return qm::IDNO; }
+    std::optional<QString> GetOpenFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
+    QStringList GetOpenFileNames(const qm::FileDialogRequest&) override { return {}; }
+    std::optional<QString> GetSaveFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<unsigned> ChooseColour(unsigned) override { return std::nullopt; }
+};
+
+QString g_self;
+QString g_shipped;  // the program folder holding the shipped data/
+
+// Exits as soon as the window has been exposed (shown and painted once).
+int WaitForExposeAndQuit(QWidget* w) {
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [w] {
+        if (w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed()) QApplication::quit();
+    });
+    poll.start(0);
+    return QApplication::exec();
+}
+
+int Probe(const QString& kind, int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (kind == "bare") {
+        QMainWindow w;
+        w.resize(800, 600);
+        w.show();
+        return WaitForExposeAndQuit(&w);
+    }
+    qm::InitResources();
+    qm::RegisterFontSubstitutions();
+    static qm::MemoryRegistry registry;
+    static SilentPrompter prompter;
+    registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "FirstRun", 0);
+    qm::theApp.m_registry = &registry;
+    qm::theApp.m_prompter = &prompter;
+    qm::theApp.m_programFolderOverride = g_shipped;
+    if (!qm::theApp.InitInstance({})) return 1;
+    const int rc = WaitForExposeAndQuit(qm::theApp.GetMainFrame());
+    qm::theApp.ExitInstance();
+    return rc;
+}
+
+void StartUp(benchmark::State& state, const char* kind) {
+    for (auto _ : state) {
+        QProcess p;
+        p.start(g_self, {"--probe", kind});
+        if (!p.waitForFinished(30000) || p.exitCode() != 0) state.SkipWithError("probe failed");
+    }
+}
+void BM_StartUpBareQtWindow(benchmark::State& state) { StartUp(state, "bare"); }
+void BM_StartUpQuillmark(benchmark::State& state) { StartUp(state, "quillmark"); }
+BENCHMARK(BM_StartUpBareQtWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_StartUpQuillmark)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A program folder whose data files hold every shipped list ten times over.
+QTemporaryDir* g_big;
+void WriteTenfold(const QString& rel) {
+    QFile in(g_shipped + "/data/" + rel);
+    in.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    QByteArray out;
+    if (rel.endsWith("data.txt")) {
+        // Each section keeps its header once and its names ten times.
+        QList<QByteArray> section;
+        auto flush = [&] {
+            for (int copy = 0; copy < 10; ++copy)
+                for (const QByteArray& l : section) out += l.trimmed() + (copy ? QByteArray::number(copy) : "") + "\n";
+            section.clear();
+        };
+        for (const QByteArray& l : lines) {
+            if (l.trimmed().startsWith('[')) {
+                flush();
+                out += "\n" + l.trimmed() + "\n";
+            } else if (!l.trimmed().isEmpty()) {
+                section << l;
+            }
+        }
+        flush();
+    } else {
+        for (int copy = 0; copy < 10; ++copy)
+            for (const QByteArray& l : lines) out += l + "\n";
+    }
+    QDir().mkpath(QFileInfo(g_big->filePath("data/" + rel)).absolutePath());
+    QFile f(g_big->filePath("data/" + rel));
+    f.open(QIODevice::WriteOnly);
+    f.write(out);
+}
+
+void BM_UpdateApplicationDataTenfold(benchmark::State& state) {
+    for (auto _ : state) qm::theApp.UpdateApplicationData();
+    state.counters["tree items"] = static_cast<double>(qm::theApp.m_catalogue.m_commands.size() +
+                                                       qm::theApp.m_catalogue.m_weapons.size() +
+                                                       qm::theApp.m_catalogue.m_ammo.size() +
+                                                       qm::theApp.m_catalogue.m_equipment.size() +
+                                                       qm::theApp.m_catalogue.m_vehicleAmmo.size());
+}
+BENCHMARK(BM_UpdateApplicationDataTenfold)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_FillCommandTreeTenfold(benchmark::State& state) {
+    for (auto _ : state) qm::theApp.GetMainFrame()->FillCommandTree();
+}
+BENCHMARK(BM_FillCommandTreeTenfold)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    g_self = QString::fromLocal8Bit(argv[0]);
+    g_shipped = QFileInfo(g_self).absolutePath() + "/..";
+    if (argc == 3 && QByteArray(argv[1]) == "--probe") return Probe(QString::fromLocal8Bit(argv[2]), 1, argv);
+
+    QApplication app(argc, argv);
+    qm::InitResources();
+    qm::RegisterFontSubstitutions();
+    g_big = new QTemporaryDir;
+    for (const char* rel : {"resistance/commands.txt", "resistance/data.txt", "resistance/unit.txt",
+                            "original/commands.txt", "original/data.txt", "original/unit.txt", "syntax.txt",
+                            "header.txt"})
+        WriteTenfold(rel);
+    static qm::MemoryRegistry registry;
+    static SilentPrompter prompter;
+    registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "NewFile", 0);
+    qm::theApp.m_registry = &registry;
+    qm::theApp.m_prompter = &prompter;
+    qm::theApp.m_programFolderOverride = g_big->path();
+    qm::theApp.InitInstance({});
+    qm::theApp.GetMainFrame()->show();
+    QApplication::processEvents();
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    qm::theApp.ExitInstance();
+    delete g_big;
+    return 0;
+}
