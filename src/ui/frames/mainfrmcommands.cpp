@@ -19,6 +19,7 @@
 #include "ui/views/editview.h"
 #include "ui/views/findreplacedlg.h"
 #include "ui/views/printing.h"
+#include "ui/wizards/editbriefing.h"
 #include "ui/wizards/wizarddlg.h"
 
 namespace qm {
@@ -26,7 +27,7 @@ namespace qm {
 namespace {
 // Commands whose handlers arrive with later parts of the program: shown, but disabled.
 constexpr int kNotYetAvailable[] = {
-    ID_OPTIONS, ID_INSERT_SNIPPET, ID_COPY_AS_SNIPPET, ID_SAVE_AS_SNIPPET, ID_EDIT_BRIEFING,
+    ID_OPTIONS, ID_INSERT_SNIPPET, ID_COPY_AS_SNIPPET, ID_SAVE_AS_SNIPPET,
     ID_INSERT_ITEM, ID_COMREF, ID_RUN_GAME, ID_LINK_HOME, ID_LINK_EDITING, ID_LINK_UPDATES,
     ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
     ID_BACKUP_DATA, ID_RESTORE_DATA, ID_OPEN_MISSIONS, ID_SAVE_IN_MISSIONS, ID_WINDOW_NEW,
@@ -145,7 +146,9 @@ void CMainFrame::CreateActions() {
     AddAction(ID_INSERT_ITEM, "&Insert Current Item");
     AddAction(ID_INSERT_SNIPPET, "Insert &Snippet...", {}, "snippet");
     AddAction(ID_COPY_AS_SNIPPET, "Copy As Sni&ppet");
-    AddAction(ID_EDIT_BRIEFING, "Edit Briefing", {}, "editbriefing");
+    QAction* editBriefing = AddAction(ID_EDIT_BRIEFING, "Edit Briefing...", {}, "editbriefing");
+    editBriefing->setStatusTip(QStringLiteral("Open the current briefing in the Briefing Wizard for editing"));
+    connect(editBriefing, &QAction::triggered, [this] { OnEditBriefing(*this); });
 
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_STATUS_BAR}) {
         const char* caption = id == ID_VIEW_TOOLBAR ? "&Main Toolbar" : id == ID_VIEW_COMMANDBAR ? "&Command Bar"
@@ -330,7 +333,10 @@ void CMainFrame::UpdateCommandStates() {
     auto* scriptFrame = qobject_cast<CScriptFrame*>(m_wndBackground->activeSubWindow());
     Action(ID_VIEW_LABELSBAR)->setEnabled(scriptFrame != nullptr);
     Action(ID_VIEW_LABELSBAR)->setChecked(scriptFrame ? scriptFrame->m_showLabels : m_labelsBar == 1);
+    UpdateEditBriefing();
 }
+
+void CMainFrame::UpdateEditBriefing() { Action(ID_EDIT_BRIEFING)->setEnabled(CanEditBriefing(ActiveDocument())); }
 
 void CMainFrame::ToggleBar(int commandId) {
     QWidget* bar = commandId == ID_VIEW_TOOLBAR      ? static_cast<QWidget*>(m_wndToolBar)
