@@ -159,7 +159,7 @@ void CBriefingDlg::BuildLayout() {
     auto* all = new QVBoxLayout(this);
     all->addLayout(top, 1);
     all->addLayout(bottom);
-    resize(820, 640);
+    resize(760, 580);
 }
 
 void CBriefingDlg::Connect() {
