@@ -206,8 +206,16 @@ void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
     const int n = static_cast<int>(m_wndBackground->subWindowList().size() - 1) % 8;
     frame->move(n * step, n * step);
-    if (CScriptDoc* doc = frame->GetDocument())
-        connect(doc, &CScriptDoc::TitleChanged, this, [this] { UpdateCaption(); });
+    if (CScriptDoc* doc = frame->GetDocument()) {
+        connect(doc, &CScriptDoc::TitleChanged, this, [this] {
+            UpdateCaption();
+            UpdateEditBriefing();
+        });
+        if (CEditView* view = doc->GetView())
+            connect(view, &QPlainTextEdit::textChanged, this, [this, doc] {
+                if (doc == ActiveDocument()) UpdateEditBriefing();
+            });
+    }
     WatchCaret(frame->GetView());
     connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentClosed);
     SwitchMenus();

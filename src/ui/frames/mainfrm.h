@@ -70,6 +70,8 @@ public:
     void ShowBarContextMenu(const QPoint& globalPos);
     // Enables and checks the commands as they stand now (before a menu opens).
     void UpdateCommandStates();
+    // "Edit Briefing" follows the active document's title and text.
+    void UpdateEditBriefing();
     CFindReplaceDlg* FindReplaceDialog();
     // The view of the active document window (a document may have several windows).
     CEditView* ActiveView() const;

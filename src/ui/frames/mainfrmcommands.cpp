@@ -22,6 +22,7 @@
 #include "ui/views/editview.h"
 #include "ui/views/findreplacedlg.h"
 #include "ui/views/printing.h"
+#include "ui/wizards/editbriefing.h"
 #include "ui/wizards/wizarddlg.h"
 
 namespace qm {
@@ -29,7 +30,7 @@ namespace qm {
 namespace {
 // Commands whose handlers arrive with later parts of the program: shown, but disabled.
 constexpr int kNotYetAvailable[] = {
-    ID_OPTIONS, ID_EDIT_BRIEFING,
+    ID_OPTIONS,
     ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
     ID_BACKUP_DATA, ID_RESTORE_DATA, ID_ADD_PROJECT_FILE, ID_REMOVE_PROJECT_FILE, ID_CLEAR_PROJECT_FILES, ID_ADD_ACTIVE_PROJECT_FILE};
 
@@ -155,7 +156,9 @@ void CMainFrame::CreateActions() {
     connect(insertItem, &QAction::triggered, this, &CMainFrame::OnInsertCurrentItem);
     AddAction(ID_INSERT_SNIPPET, "Insert &Snippet...", {}, "snippet");
     AddAction(ID_COPY_AS_SNIPPET, "Copy As Sni&ppet");
-    AddAction(ID_EDIT_BRIEFING, "Edit Briefing", {}, "editbriefing");
+    QAction* editBriefing = AddAction(ID_EDIT_BRIEFING, "Edit Briefing...", {}, "editbriefing");
+    editBriefing->setStatusTip(QStringLiteral("Open the current briefing in the Briefing Wizard for editing"));
+    connect(editBriefing, &QAction::triggered, [this] { OnEditBriefing(*this); });
 
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_STATUS_BAR}) {
         const char* caption = id == ID_VIEW_TOOLBAR ? "&Main Toolbar" : id == ID_VIEW_COMMANDBAR ? "&Command Bar"
@@ -367,7 +370,10 @@ void CMainFrame::UpdateCommandStates() {
     Action(ID_NEXT_DOC)->setEnabled(switchable);
     Action(ID_PREV_DOC)->setEnabled(switchable);
     UpdateInsertItemState();
+    UpdateEditBriefing();
 }
+
+void CMainFrame::UpdateEditBriefing() { Action(ID_EDIT_BRIEFING)->setEnabled(CanEditBriefing(ActiveDocument())); }
 
 void CMainFrame::ToggleBar(int commandId) {
     QWidget* bar = commandId == ID_VIEW_TOOLBAR      ? static_cast<QWidget*>(m_wndToolBar)

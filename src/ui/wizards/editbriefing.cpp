@@ -1,0 +1,34 @@
+#include "ui/wizards/editbriefing.h"
+
+#include <QTextDocument>
+
+#include "core/wizards/briefingreader.h"
+#include "ui/doc/scriptdoc.h"
+#include "ui/frames/commandids.h"
+#include "ui/frames/mainfrm.h"
+#include "ui/views/editview.h"
+#include "ui/wizards/briefingdlg.h"
+
+namespace qm {
+
+bool CanEditBriefing(const CScriptDoc* doc) {
+    if (!doc || !IsBriefingTitle(doc->GetTitle().toStdString())) return false;
+    const CEditView* view = doc->GetView();
+    if (!view) return false;
+    // Searched in place: no copy of a large page at every keystroke.
+    const QString marker = QString::fromUtf8(kBriefingWizardMarker.data(), kBriefingWizardMarker.size());
+    return !view->document()->find(marker, 0, QTextDocument::FindCaseSensitively).isNull();
+}
+
+void OnEditBriefing(CMainFrame& frame) {
+    CScriptDoc* doc = frame.ActiveDocument();
+    CEditView* view = doc ? doc->GetView() : nullptr;
+    if (!view) return;
+    const QString text = view->GetText();
+    auto* dlg = dynamic_cast<CBriefingDlg*>(frame.Wizard(ID_WIZARD_BRIEFING));
+    if (text.isEmpty() || !dlg) return;
+    dlg->OpenBriefing(text);
+    frame.ShowWizard(dlg);
+}
+
+}  // namespace qm
