@@ -16,6 +16,7 @@
 #include "ui/menus/newtoolbar.h"
 #include "ui/menus/pictures.h"
 #include "ui/tools/snippetcommands.h"
+#include "ui/menus/statusprompts.h"
 #include "ui/frames/scriptframe.h"
 #include "ui/views/editview.h"
 #include "ui/views/findreplacedlg.h"
@@ -49,6 +50,7 @@ QAction* CMainFrame::AddAction(int id, const QString& caption, const QKeySequenc
         a->setShortcutContext(Qt::WindowShortcut);
     }
     if (!icon.isEmpty()) a->setIcon(PictureIcon(icon));
+    a->setStatusTip(CommandPrompt(id));
     addAction(a);  // so its shortcut works while the menus are switched
     m_actions.insert(id, a);
     return a;
@@ -85,7 +87,7 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), &QAction::triggered,
             view([](CEditView* v) { OnFilePrintPreview(*v); }));
     connect(AddAction(ID_FILE_PRINT_SETUP, "P&rint Setup..."), &QAction::triggered, [] { OnFilePrintSetup(); });
-    AddAction(ID_RUN_GAME, "&Run Varnholt", {}, "rungame");
+    AddAction(ID_RUN_GAME, "&Run Varnholt -nosplash", {}, "rungame");
     AddAction(ID_OPEN_MISSIONS, m_openMissionsText.isEmpty() ? QStringLiteral("Open Missions...") : m_openMissionsText);
     AddAction(ID_SAVE_IN_MISSIONS,
               m_saveInMissionsText.isEmpty() ? QStringLiteral("Save In Missions...") : m_saveInMissionsText);
@@ -133,8 +135,13 @@ void CMainFrame::CreateActions() {
     QAction* paste = AddAction(ID_EDIT_PASTE, "&Paste\tCtrl+V", QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
     paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     connect(paste, &QAction::triggered, view([](CEditView* v) { v->OnEditPaste(); }));
-    connect(AddAction(ID_EDIT_CLEAR, "&Delete\tDel"), &QAction::triggered,
-            view([](CEditView* v) { v->textCursor().removeSelectedText(); }));
+    QAction* clear = AddAction(ID_EDIT_CLEAR, "&Delete\tDel");
+    // The Edit menu shows "Del", but the key belongs to the view (it also deletes with nothing
+    // selected): bound only to the frame widget itself, it never takes the key from the view.
+    clear->setShortcut(QKeySequence(Qt::Key_Delete));
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    clear->setShortcutVisibleInContextMenu(false);
+    connect(clear, &QAction::triggered, view([](CEditView* v) { v->textCursor().removeSelectedText(); }));
     connect(AddAction(ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, view([](CEditView* v) { v->selectAll(); }));
     connect(AddAction(ID_EDIT_FIND, "&Find Text...\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F), "find"),
@@ -163,16 +170,16 @@ void CMainFrame::CreateActions() {
     });
 
     AddAction(ID_COMREF, "Command &Reference Manual");
-    AddAction(ID_LINK_HOME, "Varnholt Home Page - LATEST PATCH");
-    AddAction(ID_LINK_EDITING, "Varnholt Editing Center - DOWNLOADS AND HELP");
-    AddAction(ID_LINK_UPDATES, "Updates and Error Reporting");
+    AddAction(ID_LINK_HOME, "&Varnholt Home Page - LATEST PATCH");
+    AddAction(ID_LINK_EDITING, "Varnholt &Editing Center - DOWNLOADS AND HELP");
+    AddAction(ID_LINK_UPDATES, "&Updates and Error Reporting");
     AddAction(ID_EDIT_COMMANDS_DATA, "Edit &Commands Data");
     AddAction(ID_EDIT_WEAPONS_DATA, "Edit &Weapons Data");
     AddAction(ID_EDIT_SYNTAX_DATA, "Edit &Syntax Data");
     AddAction(ID_EDIT_UNIT_DATA, "Edit &Unit Wizard Data");
     AddAction(ID_EDIT_HEADER_DATA, "Edit &Auto Header Data");
     AddAction(ID_BACKUP_DATA, "&Backup Data Files");
-    AddAction(ID_RESTORE_DATA, "&Restore Data Files");
+    AddAction(ID_RESTORE_DATA, "&Restore Backup Data");
     connect(AddAction(ID_UPDATE_APP_DATA, "U&pdate Application Data"), &QAction::triggered,
             [] { theApp.UpdateApplicationData(); });
     AddAction(ID_OPTIONS, "&Options...", {}, "options");
@@ -185,14 +192,14 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_WINDOW_CASCADE, "&Cascade"), &QAction::triggered, m_wndBackground,
             &QMdiArea::cascadeSubWindows);
     connect(AddAction(ID_WINDOW_TILE_HORZ, "&Tile Horizontally"), &QAction::triggered, m_wndBackground,
-            &QMdiArea::tileSubWindows);
+            &CBackgroundWnd::TileHorizontally);
     connect(AddAction(ID_WINDOW_TILE_VERT, "Tile &Vertically"), &QAction::triggered, m_wndBackground,
-            &QMdiArea::tileSubWindows);
+            &CBackgroundWnd::TileVertically);
     connect(AddAction(ID_WINDOW_ARRANGE, "&Arrange Icons"), &QAction::triggered, m_wndBackground,
-            &QMdiArea::tileSubWindows);
-    connect(AddAction(ID_NEXT_DOC, "&Next\tF6", QKeySequence(Qt::Key_F6), "nextdoc"), &QAction::triggered,
+            &CBackgroundWnd::ArrangeIcons);
+    connect(AddAction(ID_NEXT_DOC, "N&ext\tF6", QKeySequence(Qt::Key_F6), "nextdoc"), &QAction::triggered,
             m_wndBackground, &QMdiArea::activateNextSubWindow);
-    connect(AddAction(ID_PREV_DOC, "&Prevoius\tShift+F6", QKeySequence(Qt::SHIFT | Qt::Key_F6), "prevdoc"),
+    connect(AddAction(ID_PREV_DOC, "&Previous\tShift+F6", QKeySequence(Qt::SHIFT | Qt::Key_F6), "prevdoc"),
             &QAction::triggered, m_wndBackground, &QMdiArea::activatePreviousSubWindow);
 
     connect(AddAction(ID_HELP_INDEX, "&Help Contents\tF1", QKeySequence(Qt::Key_F1), "help"), &QAction::triggered,
@@ -290,7 +297,7 @@ void CMainFrame::BuildStandardMenus() {
     popup("View", "&View", {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR});
     QMenu* links = popup("Helpful Links", "Helpful &Links", {ID_LINK_HOME, ID_LINK_EDITING, 0, ID_LINK_UPDATES});
     QMenu* data = popup("Edit Data Files", "&Edit Data Files",
-                        {ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA,
+                        {ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_SYNTAX_DATA,
                          ID_EDIT_HEADER_DATA, 0, ID_BACKUP_DATA, ID_RESTORE_DATA, 0, ID_UPDATE_APP_DATA});
     QMenu* tools = popup("Tools", "&Tools", {ID_COMREF, 0});
     tools->addMenu(links);
