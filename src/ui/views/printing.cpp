@@ -152,6 +152,7 @@ void OnFilePrintDirect(CEditView& view) {
 void OnFilePrintPreview(CEditView& view) {
     SharedPrinter().setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog preview(&SharedPrinter(), &view);
+    if (QWidget* main = view.window()) preview.resize(main->size());  // room for a page at 100 %
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &view,
                      [&view](QPrinter* p) { PrintView(view, *p); });
     preview.exec();
