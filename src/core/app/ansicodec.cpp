@@ -40,6 +40,8 @@ std::string AnsiToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool HasAnsiByte(char32_t c) { return c < 0x80 || (c >= 0xA0 && c <= 0xFF) || ReverseHigh().count(c) > 0; }
+
 std::string Utf8ToAnsi(std::string_view utf8, size_t* unmappable) {
     std::string out;
     out.reserve(utf8.size());

@@ -33,16 +33,27 @@ bool IsUnregisterSwitch(const std::vector<std::string>& args) {
     return !args.empty() && FoldCase(args.front()) == "-unregfiletypes";
 }
 
+namespace {
+// The shell's own switches, after "-" or "/"; anything else is a file name, even when it starts
+// with one of those characters ("/x.sqs", "-notes.txt").
+bool IsShellSwitch(const std::string& arg, bool& print) {
+    if (arg.size() < 2 || (arg[0] != '-' && arg[0] != '/')) return false;
+    const std::string flag = FoldCase(arg.substr(1));
+    if (flag == "p" || flag == "pt") {
+        print = true;
+        return true;
+    }
+    for (const char* known : {"dde", "automation", "embedding", "unregister", "unregserver", "regserver"})
+        if (flag == known) return true;
+    return false;
+}
+}  // namespace
+
 ShellCommand ParseShellCommand(const std::vector<std::string>& args) {
     ShellCommand cmd;
     bool print = false;
     for (const auto& a : args) {
-        // A flag starts with "-" or "/" and is not itself a path that exists as typed.
-        if (a.size() > 1 && (a[0] == '-' || (a[0] == '/' && a.find('/', 1) == std::string::npos))) {
-            const std::string flag = FoldCase(a.substr(1));
-            if (flag == "p") print = true;
-            continue;  // other shell flags (dde, embedding, ...) need nothing here
-        }
+        if (IsShellSwitch(a, print)) continue;
         if (cmd.fileName.empty()) cmd.fileName = a;
     }
     if (!cmd.fileName.empty()) cmd.kind = print ? ShellCommand::FilePrint : ShellCommand::FileOpen;

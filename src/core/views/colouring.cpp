@@ -1,5 +1,6 @@
 #include "core/views/colouring.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -77,14 +78,16 @@ void ColourWord(std::u16string_view line, const std::string& word, int from, int
         painter.Paint(from, to, word == "_this" || word == "_time" ? ColourRole::Programming : ColourRole::Variable);
         return;
     }
+    // The name starts after any quotes in front of it ("""Karveth"""); the quotes keep the line's colour.
+    const int nameStart = from + static_cast<int>(std::min(word.find_first_not_of('"'), word.size()));
     if (catalogue.FindCommand(word) >= 0) {
-        paintWordAround(from + 1, ColourRole::Command);
+        paintWordAround(nameStart + 1, ColourRole::Command);
         return;
     }
     std::string bare;
     for (char c : word)
         if (c != '"') bare.push_back(c);
-    if (catalogue.IsItem(bare)) paintWordAround(from + 2, ColourRole::Item);
+    if (catalogue.IsItem(bare)) paintWordAround(nameStart + 1, ColourRole::Item);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace qm {
@@ -54,8 +56,35 @@ int QtPrompter::MessageBox(const QString& text, const QString& caption, MbButton
 }
 
 namespace {
-QFileDialog* MakeDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
-    auto* dlg = new QFileDialog(Parent(), r.title, r.initialFolder);
+// The file dialog reads a typed name holding '"' as a list of quoted names and would save under
+// one of them, possibly in another folder. A save takes what was typed as one name in the
+// dialog's folder instead, so the file lands exactly where the user asked.
+class FileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    std::optional<QString> m_typedPath;
+
+    void accept() override {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString typed = edit ? edit->text().trimmed() : QString();
+        if (acceptMode() != AcceptSave || !typed.contains(QLatin1Char('"'))) {
+            QFileDialog::accept();
+            return;
+        }
+        QString path = directory().absoluteFilePath(typed);
+        if (!defaultSuffix().isEmpty() && QFileInfo(typed).suffix().isEmpty()) path += '.' + defaultSuffix();
+        if (QFileInfo::exists(path) &&
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+            return;
+        m_typedPath = path;
+        QDialog::accept();
+    }
+};
+
+FileDialog* MakeDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
+    auto* dlg = new FileDialog(Parent(), r.title, r.initialFolder);
     dlg->setAttribute(Qt::WA_DeleteOnClose, false);
     dlg->setAcceptMode(mode);
     if (!r.filter.empty()) dlg->setNameFilter(ToQtFilter(r.filter));
@@ -66,23 +95,25 @@ QFileDialog* MakeDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode
 }  // namespace
 
 std::optional<QString> QtPrompter::GetOpenFileName(const FileDialogRequest& request) {
-    std::unique_ptr<QFileDialog> dlg(MakeDialog(request, QFileDialog::AcceptOpen));
+    std::unique_ptr<FileDialog> dlg(MakeDialog(request, QFileDialog::AcceptOpen));
     dlg->setFileMode(QFileDialog::ExistingFile);
     if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty()) return std::nullopt;
     return dlg->selectedFiles().first();
 }
 
 QStringList QtPrompter::GetOpenFileNames(const FileDialogRequest& request) {
-    std::unique_ptr<QFileDialog> dlg(MakeDialog(request, QFileDialog::AcceptOpen));
+    std::unique_ptr<FileDialog> dlg(MakeDialog(request, QFileDialog::AcceptOpen));
     dlg->setFileMode(QFileDialog::ExistingFiles);
     if (dlg->exec() != QDialog::Accepted) return {};
     return dlg->selectedFiles();
 }
 
 std::optional<QString> QtPrompter::GetSaveFileName(const FileDialogRequest& request) {
-    std::unique_ptr<QFileDialog> dlg(MakeDialog(request, QFileDialog::AcceptSave));
+    std::unique_ptr<FileDialog> dlg(MakeDialog(request, QFileDialog::AcceptSave));
     dlg->setFileMode(QFileDialog::AnyFile);
-    if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty()) return std::nullopt;
+    if (dlg->exec() != QDialog::Accepted) return std::nullopt;
+    if (dlg->m_typedPath) return dlg->m_typedPath;
+    if (dlg->selectedFiles().isEmpty()) return std::nullopt;
     return dlg->selectedFiles().first();
 }
 

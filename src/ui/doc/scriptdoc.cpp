@@ -134,6 +134,8 @@ bool CScriptDoc::OnSaveDocument(const QString& path) {
             MbButtons::Ok, MbIcon::Error);
         return false;
     }
+    // The file holds "?" for characters without a byte: show the same, so screen and file agree.
+    if (report.unmappable > 0) m_view->ReplaceUnmappable();
     SetModifiedFlag(false);
     if (report.unmappable > 0)
         theApp.GetPrompter().MessageBox(

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTextBlock>
 
@@ -20,6 +21,9 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
+#include "ui/frames/popupescapeguard.h"
+#include "ui/frames/scriptframe.h"
+#include "ui/menus/statusprompts.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/tools/snippetcommands.h"
 #include "ui/tools/snippetdlg.h"
@@ -83,6 +87,7 @@ CMainFrame::CMainFrame() {
         w->m_editorAvailable = 1;
         w->UpdateEditorAvailable();
     }
+    new PopupEscapeGuard(this);
     setWindowTitle(QStringLiteral("Quillmark"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app.png")));
 }
@@ -171,7 +176,8 @@ bool CMainFrame::CreateStatusBar() {
     pane(QString(), QStringLiteral("CAP"));
     pane(QString(), QStringLiteral("NUM"));
     pane(QString(), QStringLiteral("SCRL"));
-    bar->showMessage(QStringLiteral("Ready"));
+    m_prompts = new StatusPromptWatcher(bar);
+    m_prompts->Show(QString());
     return true;
 }
 
@@ -198,13 +204,20 @@ QMdiArea* CMainFrame::MdiArea() const { return m_wndBackground; }
 
 void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     m_wndBackground->addSubWindow(frame);
-    // Before the window is first laid out the area has no size yet; judge from the window then.
+    // Before the window is first shown neither it nor the area has its size yet: judge from the
+    // size the window will open with (the stored one, else the first-start 800 x 600).
     QSize area = m_wndBackground->viewport()->size();
-    if (!isVisible()) area = size() - QSize(m_wndCommandBar && m_commandBar ? 210 : 0, 120);
+    if (!isVisible()) {
+        const QSize window = m_winWidth > 0 && m_winHeight > 0 ? QSize(m_winWidth, m_winHeight) : QSize(800, 600);
+        area = window - QSize(m_wndCommandBar && m_commandBar ? 210 : 0, 120);
+    }
     frame->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
-    // New windows cascade from the top-left corner, one title bar lower each.
+    // New windows cascade from the top-left corner, one title bar lower each, and start again at
+    // the corner before one would reach past the area.
     const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
-    const int n = static_cast<int>(m_wndBackground->subWindowList().size() - 1) % 8;
+    const int room = std::min(area.width() - frame->width(), area.height() - frame->height());
+    const int steps = std::clamp(room / step + 1, 1, 8);
+    const int n = static_cast<int>(m_wndBackground->subWindowList().size() - 1) % steps;
     frame->move(n * step, n * step);
     if (CScriptDoc* doc = frame->GetDocument()) {
         connect(doc, &CScriptDoc::TitleChanged, this, [this] {
@@ -295,6 +308,7 @@ bool CMainFrame::CreateDocumentWithText(DocKind kind, const QString& text, const
     body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     view->InsertNotUndoable(body);
     view->RecolourAll();
+    if (auto* frame = qobject_cast<CScriptFrame*>(doc->GetFrame())) frame->RebuildLabels();
     doc->SetTitle(title);
     doc->SetModifiedFlag(true);
     return true;
@@ -351,6 +365,15 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         w->hide();
     if (m_snippetDlg) m_snippetDlg->hide();
     QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::event(QEvent* event) {
+    // Status tips of menu items and toolbar buttons; an empty one (the pointer left) means "Ready".
+    if (event->type() == QEvent::StatusTip && m_prompts) {
+        m_prompts->Show(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

@@ -27,6 +27,7 @@ class CSnippetDlg;
 class CWizardDlg;
 class CFindReplaceDlg;
 class CEditView;
+class StatusPromptWatcher;
 
 // The one main window. Holds every persisted setting as a member (FrameSettings), the bars,
 // the wizards and the fonts, and routes the application-wide commands.
@@ -112,6 +113,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     QMenu* createPopupMenu() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void CreateActions();
@@ -132,6 +134,7 @@ private:
     bool m_documentMenus = false;
     bool m_settingsErrorReported = false;  // a settings file that cannot be written is told once
     CFindReplaceDlg* m_findReplaceDlg = nullptr;
+    StatusPromptWatcher* m_prompts = nullptr;
 };
 
 }  // namespace qm

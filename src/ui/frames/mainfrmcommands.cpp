@@ -18,6 +18,7 @@
 #include "ui/menus/newtoolbar.h"
 #include "ui/menus/pictures.h"
 #include "ui/tools/snippetcommands.h"
+#include "ui/menus/statusprompts.h"
 #include "ui/frames/scriptframe.h"
 #include "ui/views/editview.h"
 #include "ui/views/findreplacedlg.h"
@@ -50,6 +51,7 @@ QAction* CMainFrame::AddAction(int id, const QString& caption, const QKeySequenc
         a->setShortcutContext(Qt::WindowShortcut);
     }
     if (!icon.isEmpty()) a->setIcon(PictureIcon(icon));
+    a->setStatusTip(CommandPrompt(id));
     addAction(a);  // so its shortcut works while the menus are switched
     m_actions.insert(id, a);
     return a;
@@ -86,17 +88,14 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), &QAction::triggered,
             view([](CEditView* v) { OnFilePrintPreview(*v); }));
     connect(AddAction(ID_FILE_PRINT_SETUP, "P&rint Setup..."), &QAction::triggered, [] { OnFilePrintSetup(); });
-    QAction* run = AddAction(ID_RUN_GAME, "&Run Varnholt", {}, "rungame");
-    run->setStatusTip(QStringLiteral("Run Varnholt NOW !"));
-    connect(run, &QAction::triggered, [this] { OnRunGame(*this); });
-    QAction* openMissions =
-        AddAction(ID_OPEN_MISSIONS, m_openMissionsText.isEmpty() ? QStringLiteral("Open Missions...") : m_openMissionsText);
-    openMissions->setStatusTip(QStringLiteral("Open the current players mission folder"));
-    connect(openMissions, &QAction::triggered, [] { OnOpenMissions(); });
-    QAction* saveInMissions = AddAction(
-        ID_SAVE_IN_MISSIONS, m_saveInMissionsText.isEmpty() ? QStringLiteral("Save In Missions...") : m_saveInMissionsText);
-    saveInMissions->setStatusTip(QStringLiteral("Open the current players mission folder for saving"));
-    connect(saveInMissions, &QAction::triggered, [this] { OnSaveInMissions(*this); });
+    connect(AddAction(ID_RUN_GAME, "&Run Varnholt -nosplash", {}, "rungame"), &QAction::triggered,
+            [this] { OnRunGame(*this); });
+    connect(AddAction(ID_OPEN_MISSIONS,
+                      m_openMissionsText.isEmpty() ? QStringLiteral("Open Missions...") : m_openMissionsText),
+            &QAction::triggered, [] { OnOpenMissions(); });
+    connect(AddAction(ID_SAVE_IN_MISSIONS,
+                      m_saveInMissionsText.isEmpty() ? QStringLiteral("Save In Missions...") : m_saveInMissionsText),
+            &QAction::triggered, [this] { OnSaveInMissions(*this); });
     connect(AddAction(ID_APP_EXIT, "E&xit\tEsc", QKeySequence(Qt::Key_Escape)), &QAction::triggered, this,
             &QWidget::close);
 
@@ -141,8 +140,13 @@ void CMainFrame::CreateActions() {
     QAction* paste = AddAction(ID_EDIT_PASTE, "&Paste\tCtrl+V", QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
     paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     connect(paste, &QAction::triggered, view([](CEditView* v) { v->OnEditPaste(); }));
-    connect(AddAction(ID_EDIT_CLEAR, "&Delete\tDel"), &QAction::triggered,
-            view([](CEditView* v) { v->textCursor().removeSelectedText(); }));
+    QAction* clear = AddAction(ID_EDIT_CLEAR, "&Delete\tDel");
+    // The Edit menu shows "Del", but the key belongs to the view (it also deletes with nothing
+    // selected): bound only to the frame widget itself, it never takes the key from the view.
+    clear->setShortcut(QKeySequence(Qt::Key_Delete));
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    clear->setShortcutVisibleInContextMenu(false);
+    connect(clear, &QAction::triggered, view([](CEditView* v) { v->textCursor().removeSelectedText(); }));
     connect(AddAction(ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, view([](CEditView* v) { v->selectAll(); }));
     connect(AddAction(ID_EDIT_FIND, "&Find Text...\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F), "find"),
@@ -151,14 +155,12 @@ void CMainFrame::CreateActions() {
             &QAction::triggered, [this] { FindReplaceDialog()->ShowReplace(); });
     connect(AddAction(ID_EDIT_REPEAT, "Find &Next\tF3", QKeySequence(Qt::Key_F3)), &QAction::triggered,
             [this] { FindReplaceDialog()->Repeat(); });
-    QAction* insertItem = AddAction(ID_INSERT_ITEM, "&Insert Current Item");
-    insertItem->setStatusTip(QStringLiteral("Insert the current item into the active document"));
-    connect(insertItem, &QAction::triggered, this, &CMainFrame::OnInsertCurrentItem);
+    connect(AddAction(ID_INSERT_ITEM, "&Insert Current Item"), &QAction::triggered, this,
+            &CMainFrame::OnInsertCurrentItem);
     AddAction(ID_INSERT_SNIPPET, "Insert &Snippet...", {}, "snippet");
     AddAction(ID_COPY_AS_SNIPPET, "Copy As Sni&ppet");
-    QAction* editBriefing = AddAction(ID_EDIT_BRIEFING, "Edit Briefing...", {}, "editbriefing");
-    editBriefing->setStatusTip(QStringLiteral("Open the current briefing in the Briefing Wizard for editing"));
-    connect(editBriefing, &QAction::triggered, [this] { OnEditBriefing(*this); });
+    connect(AddAction(ID_EDIT_BRIEFING, "Edit Briefing...", {}, "editbriefing"), &QAction::triggered,
+            [this] { OnEditBriefing(*this); });
 
     for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_STATUS_BAR}) {
         const char* caption = id == ID_VIEW_TOOLBAR ? "&Main Toolbar" : id == ID_VIEW_COMMANDBAR ? "&Command Bar"
@@ -174,25 +176,21 @@ void CMainFrame::CreateActions() {
         UpdateCommandStates();
     });
 
-    QAction* comRef = AddAction(ID_COMREF, "Command &Reference Manual");
-    comRef->setStatusTip(QStringLiteral("Open the Command Reference Manual"));
-    connect(comRef, &QAction::triggered, [this] { OnCommandReference(*this); });
-    connect(AddAction(ID_LINK_HOME, "Varnholt Home Page - LATEST PATCH"), &QAction::triggered,
+    connect(AddAction(ID_COMREF, "Command &Reference Manual"), &QAction::triggered,
+            [this] { OnCommandReference(*this); });
+    connect(AddAction(ID_LINK_HOME, "&Varnholt Home Page - LATEST PATCH"), &QAction::triggered,
             [] { OnOpenWebPage(kHomePageAddress); });
-    connect(AddAction(ID_LINK_EDITING, "Varnholt Editing Center - DOWNLOADS AND HELP"), &QAction::triggered,
+    connect(AddAction(ID_LINK_EDITING, "Varnholt &Editing Center - DOWNLOADS AND HELP"), &QAction::triggered,
             [] { OnOpenWebPage(kEditingCenterAddress); });
-    connect(AddAction(ID_LINK_UPDATES, "Updates and Error Reporting"), &QAction::triggered,
+    connect(AddAction(ID_LINK_UPDATES, "&Updates and Error Reporting"), &QAction::triggered,
             [] { OnOpenWebPage(kUpdatesAddress); });
-    Action(ID_LINK_HOME)->setStatusTip(QStringLiteral("Open the Varnholt home page"));
-    Action(ID_LINK_EDITING)->setStatusTip(QStringLiteral("Open the Varnholt Editing Center"));
-    Action(ID_LINK_UPDATES)->setStatusTip(QStringLiteral("Check for updates or report an error"));
     AddAction(ID_EDIT_COMMANDS_DATA, "Edit &Commands Data");
     AddAction(ID_EDIT_WEAPONS_DATA, "Edit &Weapons Data");
     AddAction(ID_EDIT_SYNTAX_DATA, "Edit &Syntax Data");
     AddAction(ID_EDIT_UNIT_DATA, "Edit &Unit Wizard Data");
     AddAction(ID_EDIT_HEADER_DATA, "Edit &Auto Header Data");
     AddAction(ID_BACKUP_DATA, "&Backup Data Files");
-    AddAction(ID_RESTORE_DATA, "&Restore Data Files");
+    AddAction(ID_RESTORE_DATA, "&Restore Backup Data");
     connect(AddAction(ID_UPDATE_APP_DATA, "U&pdate Application Data"), &QAction::triggered,
             [] { theApp.UpdateApplicationData(); });
     AddAction(ID_OPTIONS, "&Options...", {}, "options");
@@ -204,23 +202,16 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_WINDOW_NEW, "&New Window"), &QAction::triggered, [this] { OpenNewWindow(*this); });
     connect(AddAction(ID_WINDOW_CASCADE, "&Cascade"), &QAction::triggered, m_wndBackground,
             &QMdiArea::cascadeSubWindows);
-    connect(AddAction(ID_WINDOW_TILE_HORZ, "&Tile Horizontally"), &QAction::triggered,
-            [this] { TileDocumentWindows(m_wndBackground, Qt::Horizontal); });
-    connect(AddAction(ID_WINDOW_TILE_VERT, "Tile &Vertically"), &QAction::triggered,
-            [this] { TileDocumentWindows(m_wndBackground, Qt::Vertical); });
-    connect(AddAction(ID_WINDOW_ARRANGE, "&Arrange Icons"), &QAction::triggered,
-            [this] { ArrangeIcons(m_wndBackground); });
-    Action(ID_WINDOW_NEW)->setStatusTip(QStringLiteral("Open another window for the active document"));
-    Action(ID_WINDOW_CASCADE)->setStatusTip(QStringLiteral("Arrange windows so they overlap"));
-    Action(ID_WINDOW_TILE_HORZ)->setStatusTip(QStringLiteral("Arrange windows one above the other"));
-    Action(ID_WINDOW_TILE_VERT)->setStatusTip(QStringLiteral("Arrange windows side by side"));
-    Action(ID_WINDOW_ARRANGE)->setStatusTip(QStringLiteral("Arrange icons at the bottom of the window"));
-    connect(AddAction(ID_NEXT_DOC, "&Next\tF6", QKeySequence(Qt::Key_F6), "nextdoc"), &QAction::triggered,
+    connect(AddAction(ID_WINDOW_TILE_HORZ, "&Tile Horizontally"), &QAction::triggered, m_wndBackground,
+            &CBackgroundWnd::TileHorizontally);
+    connect(AddAction(ID_WINDOW_TILE_VERT, "Tile &Vertically"), &QAction::triggered, m_wndBackground,
+            &CBackgroundWnd::TileVertically);
+    connect(AddAction(ID_WINDOW_ARRANGE, "&Arrange Icons"), &QAction::triggered, m_wndBackground,
+            &CBackgroundWnd::ArrangeIcons);
+    connect(AddAction(ID_NEXT_DOC, "N&ext\tF6", QKeySequence(Qt::Key_F6), "nextdoc"), &QAction::triggered,
             m_wndBackground, &QMdiArea::activateNextSubWindow);
-    connect(AddAction(ID_PREV_DOC, "&Prevoius\tShift+F6", QKeySequence(Qt::SHIFT | Qt::Key_F6), "prevdoc"),
+    connect(AddAction(ID_PREV_DOC, "&Previous\tShift+F6", QKeySequence(Qt::SHIFT | Qt::Key_F6), "prevdoc"),
             &QAction::triggered, m_wndBackground, &QMdiArea::activatePreviousSubWindow);
-    Action(ID_NEXT_DOC)->setStatusTip(QStringLiteral("Make the next document active"));
-    Action(ID_PREV_DOC)->setStatusTip(QStringLiteral("Make the previous document active"));
 
     connect(AddAction(ID_HELP_INDEX, "&Help Contents\tF1", QKeySequence(Qt::Key_F1), "help"), &QAction::triggered,
             [] { theApp.OnHelp(); });
@@ -321,7 +312,7 @@ void CMainFrame::BuildStandardMenus() {
     popup("View", "&View", {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR});
     QMenu* links = popup("Helpful Links", "Helpful &Links", {ID_LINK_HOME, ID_LINK_EDITING, 0, ID_LINK_UPDATES});
     QMenu* data = popup("Edit Data Files", "&Edit Data Files",
-                        {ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA,
+                        {ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_SYNTAX_DATA,
                          ID_EDIT_HEADER_DATA, 0, ID_BACKUP_DATA, ID_RESTORE_DATA, 0, ID_UPDATE_APP_DATA});
     QMenu* tools = popup("Tools", "&Tools", {ID_COMREF, 0});
     tools->addMenu(links);

@@ -124,8 +124,11 @@ void CScriptFrame::OnLabelSelected(int index) {
 void CScriptFrame::OnToggleLabelsBar() {
     m_showLabels = !m_showLabels;
     m_wndLabelsBar->setVisible(m_showLabels);
-    if (CMainFrame* main = theApp.GetMainFrame()) main->m_labelsBar = m_showLabels ? 1 : 0;
     if (m_showLabels) RebuildLabels();
+    if (CMainFrame* main = theApp.GetMainFrame()) {
+        main->m_labelsBar = m_showLabels ? 1 : 0;
+        main->UpdateCommandStates();  // the View menu's check mark follows, whichever menu hid the bar
+    }
 }
 
 bool CScriptFrame::eventFilter(QObject* watched, QEvent* event) {

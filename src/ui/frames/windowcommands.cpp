@@ -19,13 +19,6 @@ CEditView* ViewLike(const CEditView* source) {
     if (qobject_cast<const CDescriptView*>(source)) return new CDescriptView();
     return new CTextView();
 }
-
-QList<QMdiSubWindow*> Normal(const QMdiArea* area) {
-    QList<QMdiSubWindow*> out;
-    for (QMdiSubWindow* w : area->subWindowList())
-        if (w->isVisible() && !w->isMinimized()) out << w;
-    return out;
-}
 }  // namespace
 
 CChildFrame* OpenNewWindow(CMainFrame& main) {
@@ -54,31 +47,6 @@ CChildFrame* OpenNewWindow(CMainFrame& main) {
     frame->show();
     frame->Activate();
     return frame;
-}
-
-void TileDocumentWindows(QMdiArea* area, Qt::Orientation orientation) {
-    for (QMdiSubWindow* w : area->subWindowList())
-        if (w->isMaximized()) w->showNormal();
-    const QList<QMdiSubWindow*> windows = Normal(area);
-    if (windows.isEmpty()) return;
-    const QRect r = area->viewport()->rect();
-    const int n = static_cast<int>(windows.size());
-    for (int i = 0; i < n; ++i) {
-        if (orientation == Qt::Horizontal)
-            windows[i]->setGeometry(0, r.height() * i / n, r.width(), r.height() * (i + 1) / n - r.height() * i / n);
-        else
-            windows[i]->setGeometry(r.width() * i / n, 0, r.width() * (i + 1) / n - r.width() * i / n, r.height());
-    }
-}
-
-void ArrangeIcons(QMdiArea* area) {
-    int x = 0;
-    const int bottom = area->viewport()->height();
-    for (QMdiSubWindow* w : area->subWindowList()) {
-        if (!w->isMinimized()) continue;
-        w->move(x, bottom - w->height());
-        x += w->width();
-    }
 }
 
 bool CanSwitchDocuments(const QMdiArea* area) { return area && area->subWindowList().size() > 1; }

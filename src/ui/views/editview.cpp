@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include "core/app/ansicodec.h"
 #include "core/views/wordbreak.h"
 #include "ui/app/quillmark.h"
 #include "ui/frames/childfrm.h"
@@ -84,6 +86,30 @@ QString CEditView::GetText() const {
     raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     raw.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return raw;
+}
+
+int CEditView::ReplaceUnmappable() {
+    const QString text = document()->toRawText();
+    std::vector<std::pair<int, int>> spans;  // position and length in UTF-16 units
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) continue;
+        const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t cp = pair ? QChar::surrogateToUcs4(c, text[i + 1]) : c.unicode();
+        if (c != QChar::ParagraphSeparator && c != QChar::LineSeparator && !HasAnsiByte(cp))
+            spans.push_back({i, pair ? 2 : 1});
+        if (pair) ++i;
+    }
+    if (spans.empty()) return 0;
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (auto it = spans.rbegin(); it != spans.rend(); ++it) {
+        c.setPosition(it->first);
+        c.setPosition(it->first + it->second, QTextCursor::KeepAnchor);
+        c.insertText(QStringLiteral("?"));
+    }
+    c.endEditBlock();
+    return static_cast<int>(spans.size());
 }
 
 bool CEditView::IsControlModified() const { return document()->isModified(); }
@@ -229,6 +255,20 @@ void CEditView::MaximiseFrameIfWanted(bool wanted) {
     if (CChildFrame* frame = GetParentFrame(); frame && wanted) frame->m_maximiseOnShow = true;
 }
 
+void CEditView::keyPressEvent(QKeyEvent* event) {
+    // Shift+Enter would insert a soft line break: saved as a line, but neither coloured nor
+    // listed as one. Every line break typed is a real line.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & Qt::ShiftModifier)) {
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier, event->text(),
+                        event->isAutoRepeat(), static_cast<ushort>(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
 void CEditView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_lastStartLine = LineOfPosition(textCursor().selectionStart());
@@ -281,7 +321,12 @@ void CEditView::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
     const int firstVisible = FirstVisibleLine();
     const int before = textCursor().blockNumber();
-    textCursor().insertText(source->text());  // characters only, whatever the source's formatting
+    // Characters only, whatever the source's formatting; every kind of line break becomes a real line.
+    QString text = source->text();
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (QChar c : {QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
+        text.replace(c, QLatin1Char('\n'));
+    textCursor().insertText(text);
     ensureCursorVisible();
     if (m_colouring) {
         ColourLines(before, textCursor().blockNumber());

@@ -28,6 +28,10 @@ public:
     // The whole text with "\n" line breaks, every character as typed.
     QString GetText() const;
 
+    // Puts "?" in place of every character the file's code page has no byte for, as one edit,
+    // so the view shows what a save wrote. Returns how many were replaced.
+    int ReplaceUnmappable();
+
     bool IsControlModified() const;
     void SetControlModified(bool modified);
 
@@ -40,6 +44,8 @@ public:
     void RecolourAll();
     // The colours of a line's characters; the text view has none.
     virtual std::vector<ColourRun> LineRuns(const QString& line) const;
+    // The colour the view shows a role in.
+    QColor RoleColour(ColourRole role) const;
 
     // The first show: font, wrapping, header, colouring.
     virtual void OnInitialUpdate();
@@ -80,6 +86,7 @@ protected:
     void MaximiseFrameIfWanted(bool wanted);
     virtual bool DoubleClickTakesUnderscore() const { return m_colouringRules; }
 
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -92,7 +99,6 @@ protected:
 private:
     void TrackChanges();
     void ApplyRuns(const QTextBlock& block, const std::vector<ColourRun>& runs, bool markDirty);
-    QColor RoleColour(ColourRole role) const;
     void ColourLines(int from, int to);
 
     Change m_lastChange;

@@ -1,23 +1,128 @@
 #include "ui/views/printing.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPageLayout>
 #include <QPageSetupDialog>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
+#include "ui/app/quillmark.h"
+#include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
 
 namespace qm {
 
+namespace {
+
+// The editor font in points: the screen font is sized in screen pixels, which mean nothing on paper.
+QFont PrintFont(const CEditView& view) {
+    QFont f = view.font();
+    if (CMainFrame* main = theApp.GetMainFrame()) {
+        f = QFont(QString::fromStdString(main->m_fontName));
+        f.setPointSize(std::max(1, main->m_fontSize));
+        f.setWeight(main->m_boldFonts == 1 ? QFont::Bold : QFont::Normal);
+        f.setStyleHint(QFont::TypeWriter);
+    } else {
+        f.setPointSize(10);
+    }
+    return f;
+}
+
+// Adds characters [from, to) of one line in the view's colours.
+void AppendLine(QTextCursor& out, const CEditView& view, const QString& line, int from, int to) {
+    const QColor plain = view.m_colouring ? view.m_textColour : QColor(Qt::black);
+    std::vector<ColourRun> runs;
+    if (view.m_colouring) runs = view.LineRuns(line);
+    if (runs.empty()) runs.push_back({0, static_cast<int>(line.size()), ColourRole::Text});
+    for (const ColourRun& r : runs) {
+        const int a = std::max(from, r.start), b = std::min(to, r.start + r.length);
+        if (a >= b) continue;
+        QTextCharFormat format;
+        format.setForeground(view.m_colouring ? view.RoleColour(r.role) : plain);
+        if (r.bold) format.setFontWeight(QFont::Bold);
+        out.insertText(line.mid(a, b - a), format);
+    }
+}
+
+}  // namespace
+
+PrintLayout::PrintLayout(const CEditView& view, QPaintDevice& device, const QSizeF& pageSize, bool selectionOnly)
+    : m_document(std::make_unique<QTextDocument>()), m_pageSize(pageSize) {
+    QTextDocument& doc = *m_document;
+    doc.documentLayout()->setPaintDevice(&device);
+    const QFont font = PrintFont(view);
+    doc.setDefaultFont(font);
+    doc.setDocumentMargin(0);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setTabStopDistance(QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char(' ')) * 8);
+    doc.setDefaultTextOption(option);
+    doc.setPageSize(pageSize);
+
+    const QTextDocument* source = view.document();
+    int first = 0, last = source->characterCount();
+    if (selectionOnly && view.textCursor().hasSelection()) {
+        first = view.textCursor().selectionStart();
+        last = view.textCursor().selectionEnd();
+    }
+    QTextCursor out(&doc);
+    out.beginEditBlock();
+    bool firstLine = true;
+    for (QTextBlock b = source->findBlock(first); b.isValid() && b.position() <= last; b = b.next()) {
+        if (selectionOnly && b.position() == last && b.position() != first) break;  // nothing of it selected
+        if (!firstLine) out.insertBlock();
+        firstLine = false;
+        const QString line = b.text();
+        AppendLine(out, view, line, std::max(0, first - b.position()), std::min<int>(line.size(), last - b.position()));
+    }
+    out.endEditBlock();
+}
+
+PrintLayout::~PrintLayout() = default;
+
+int PrintLayout::PageCount() const { return m_document->pageCount(); }
+
+void PrintLayout::PaintPage(QPainter& painter, int page) const {
+    const QRectF onPage(QPointF(0, page * m_pageSize.height()), m_pageSize);
+    painter.save();
+    painter.setClipRect(QRectF(QPointF(0, 0), m_pageSize));
+    painter.translate(0, -onPage.top());
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = onPage;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    m_document->documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
 void PrintView(CEditView& view, QPrinter& printer) {
+    printer.setFullPage(false);
     printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
     printer.setDocName(view.GetDocument() ? view.GetDocument()->GetTitle() : QString());
-    // Print a copy, so the page's font and wrapping do not touch the editor.
-    QTextDocument copy;
-    copy.setDefaultFont(view.font());
-    copy.setPlainText(view.GetText());
-    copy.print(&printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    const bool selectionOnly = printer.printRange() == QPrinter::Selection;
+    const PrintLayout layout(view, printer, printer.pageRect(QPrinter::DevicePixel).size(), selectionOnly);
+    int from = 1, to = layout.PageCount();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        from = printer.fromPage();
+        to = std::min(to, std::max(from, printer.toPage()));
+    }
+    // Printers that cannot make copies themselves get each page as often as asked.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    bool firstPage = true;
+    for (int page = from; page <= to; ++page) {
+        for (int c = 0; c < copies; ++c) {
+            if (!firstPage) printer.newPage();
+            firstPage = false;
+            layout.PaintPage(painter, page - 1);
+        }
+    }
+    painter.end();
 }
 
 QPrinter& SharedPrinter() {
@@ -33,16 +138,21 @@ void OnFilePrintSetup() {
 void OnFilePrint(CEditView& view) {
     QPrinter& printer = SharedPrinter();
     QPrintDialog dlg(&printer, &view);
-    if (view.textCursor().hasSelection()) dlg.setOption(QAbstractPrintDialog::PrintSelection);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, view.textCursor().hasSelection());
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    printer.setPrintRange(QPrinter::AllPages);
     if (dlg.exec() == QDialog::Accepted) PrintView(view, printer);
 }
 
 void OnFilePrintDirect(CEditView& view) {
+    SharedPrinter().setPrintRange(QPrinter::AllPages);
     PrintView(view, SharedPrinter());
 }
 
 void OnFilePrintPreview(CEditView& view) {
+    SharedPrinter().setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog preview(&SharedPrinter(), &view);
+    if (QWidget* main = view.window()) preview.resize(main->size());  // room for a page at 100 %
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &view,
                      [&view](QPrinter* p) { PrintView(view, *p); });
     preview.exec();

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "core/wizards/generatedfile.h"
+#include "core/wizards/wizardcommon.h"
 #include "ui/app/prompter.h"
 #include "ui/app/quillmark.h"
 #include "ui/frames/mainfrm.h"
@@ -38,8 +39,20 @@ std::optional<QString> AskSavePath(const FileDialogRequest& request) {
     return theApp.GetPrompter().GetSaveFileName(request);
 }
 
+bool CheckWizardFileName(const QString& path) {
+    const QString title = FileTitle(path);
+    if (IsValidWizardName(title.toStdString())) return true;
+    theApp.GetPrompter().MessageBox(
+        QStringLiteral("\"%1\" cannot be used as a file name.\nA file name must not be empty or hold any of "
+                       "these characters: \\ / : * ? | \" < >\nNothing was saved.")
+            .arg(title),
+        QStringLiteral("FILE ERROR"), MbButtons::Ok, MbIcon::None);
+    return false;
+}
+
 bool SaveGeneratedText(const QString& path, const std::string& text, const QString& failed, const QString& done,
                        const QString& doneCaption) {
+    if (!CheckWizardFileName(path)) return false;
     Prompter& prompter = theApp.GetPrompter();
     const TextSaveReport report = WriteGeneratedFile(path.toStdString(), text);
     if (!report.result.ok) {
@@ -78,6 +91,7 @@ QString FileTitle(const QString& path) { return QFileInfo(path).completeBaseName
 
 bool SaveScriptNamedByFile(QLineEdit& name, const QString& path, const std::function<std::string()>& build,
                            const QString& failed, const QString& done) {
+    if (!CheckWizardFileName(path)) return false;  // the name field keeps a name it accepts
     const QString previous = name.text();
     name.setText(FileTitle(path));
     if (SaveScriptFile(path, build(), failed, done)) return true;

@@ -23,7 +23,14 @@ bool CreateInEditor(DocKind kind, const std::string& text, const QString& title,
 // The save dialog every wizard's Create To Disk asks; nullopt when cancelled.
 std::optional<QString> AskSavePath(const FileDialogRequest& request);
 
-// Writes the text to path, crash-safe. Tells `done` with `doneCaption`, or `failed` (caption
+// The file-name check every wizard's save runs before it writes anything: the chosen file's title
+// (its name without folder and extension) must obey the rule of the wizards' name fields, not
+// empty and none of \ / : * ? | " < >. Otherwise tells the user so (caption "FILE ERROR") and
+// returns false. SaveGeneratedText (and so every save below) calls it; a wizard that writes a
+// file by other means calls it first.
+bool CheckWizardFileName(const QString& path);
+
+// Checks the file name (CheckWizardFileName), then writes the text to path, crash-safe. Tells `done` with `doneCaption`, or `failed` (caption
 // "FILE ERROR") and leaves an existing file as it was.
 bool SaveGeneratedText(const QString& path, const std::string& text, const QString& failed, const QString& done,
                        const QString& doneCaption);

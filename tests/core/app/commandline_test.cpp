@@ -39,4 +39,16 @@ TEST(CommandLine, ShellCommandOpensOrPrintsTheNamedFile) {
     EXPECT_EQ(print.kind, ShellCommand::FilePrint);
     EXPECT_EQ(print.fileName, "a.sqs");
     EXPECT_EQ(ParseShellCommand({"-dde"}).kind, ShellCommand::FileNew);
+    EXPECT_EQ(ParseShellCommand({"/Embedding", "-P"}).kind, ShellCommand::FileNew);
+}
+
+TEST(CommandLine, OnlyTheShellsOwnSwitchesAreSwitches) {
+    for (const std::string name : {"/x.sqs", "-notes.txt", "/p.sqs", "-"}) {
+        const ShellCommand cmd = ParseShellCommand({name});
+        EXPECT_EQ(cmd.kind, ShellCommand::FileOpen) << name;
+        EXPECT_EQ(cmd.fileName, name);
+    }
+    const ShellCommand print = ParseShellCommand({"-notes.txt", "/pt"});
+    EXPECT_EQ(print.kind, ShellCommand::FilePrint);
+    EXPECT_EQ(print.fileName, "-notes.txt");
 }

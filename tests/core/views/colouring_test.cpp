@@ -72,6 +72,13 @@ TEST(ScriptColouring, QuotedItemsAreColouredWithoutTheirQuotes) {
     EXPECT_EQ(Script("hint \"riflea b\""), "ccccttttttttttt");
 }
 
+TEST(ScriptColouring, ItemsBehindManyQuotesAreColouredWholeAndTheQuotesAreNot) {
+    EXPECT_EQ(Script("\"\"riflea\"\""), "tt" "iiiiii" "tt");
+    EXPECT_EQ(Script("\"\"\"RifleA\"\"\""), "ttt" "iiiiii" "ttt");
+    EXPECT_EQ(Script("hint \"\"\"\"MagA\"\"\"\""), "cccc" "t" "tttt" "iiii" "tttt");
+    EXPECT_EQ(Script("\"\"\"\""), "tttt");
+}
+
 TEST(ScriptColouring, SpecialCharactersOutsideAndPercentInsideQuotes) {
     // The word directly before ":" is not looked up.
     EXPECT_EQ(Script("?alive:hint"), "p" "ttttt" "p" "cccc");

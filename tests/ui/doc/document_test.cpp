@@ -4,6 +4,8 @@
 #include "support/appfixture.h"
 #include "ui/app/doctemplate.h"
 #include "ui/frames/childfrm.h"
+#include "ui/frames/scriptframe.h"
+#include <QComboBox>
 #include "ui/views/editview.h"
 #include "ui/views/scriptview.h"
 #include "ui/views/textview.h"
@@ -178,6 +180,25 @@ TEST_F(Documents, CharactersWithoutAByteAreSavedAsQuestionMarksAndTheUserIsTold)
     EXPECT_EQ(ReadFile(Path("u.txt")), "caf\xe9 ?");
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains("\"?\""));
+}
+
+TEST_F(Documents, AfterSavingQuestionMarksTheViewShowsWhatTheFileHolds) {
+    CScriptDoc* d = New(DocKind::Text);
+    d->GetView()->insertPlainText(QString::fromUtf8("caf\u00e9 \u4e2d \U0001F600 \u20ac\nhint ?"));
+    ASSERT_TRUE(d->DoSave(Path("u.txt")));
+    EXPECT_EQ(ReadFile(Path("u.txt")), "caf\xe9 ? ? \x80\r\nhint ?");
+    EXPECT_EQ(d->GetView()->GetText(), QString::fromUtf8("caf\u00e9 ? ? \u20ac\nhint ?"));
+    EXPECT_FALSE(d->IsModified());
+    EXPECT_EQ(d->GetTitle(), "u.txt");
+}
+
+TEST_F(Documents, AGeneratedScriptListsItsLabels) {
+    ASSERT_TRUE(Main()->CreateScriptDocument("; made\r\n#start\r\nhint \"x\"\r\n#done\r\n", "Made"));
+    auto* frame = qobject_cast<CScriptFrame*>(theApp.Documents().back()->GetFrame());
+    ASSERT_NE(frame, nullptr);
+    QStringList entries;
+    for (int i = 0; i < frame->m_wndLabelsCombo->count(); ++i) entries << frame->m_wndLabelsCombo->itemText(i);
+    EXPECT_EQ(entries, (QStringList{"#start", "#done"}));
 }
 
 TEST_F(Documents, ClosingTheMainWindowAsksForEachModifiedDocument) {

@@ -238,7 +238,7 @@ TEST_F(MainFrame, AcceleratorsOfTheFrame) {
     EXPECT_EQ(Main()->Action(ID_PREV_DOC)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
     EXPECT_EQ(Main()->Action(ID_EDIT_REDO)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
     EXPECT_TRUE(Main()->Action(ID_EDIT_PASTE)->shortcuts().contains(QKeySequence(Qt::SHIFT | Qt::Key_Insert)));
-    EXPECT_EQ(Main()->Action(ID_PREV_DOC)->text(), "&Prevoius");
+    EXPECT_EQ(Main()->Action(ID_PREV_DOC)->text(), "&Previous");
 }
 
 TEST_F(MainFrame, PlayerNameGivesTheMissionCaptions) {

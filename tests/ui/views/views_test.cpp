@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrinter>
 #include <QToolBar>
 
 #include "support/editorfixture.h"
@@ -11,7 +10,6 @@
 #include "ui/frames/commandids.h"
 #include "ui/frames/scriptframe.h"
 #include "ui/views/findreplacedlg.h"
-#include "ui/views/printing.h"
 
 using namespace qm;
 
@@ -168,16 +166,6 @@ TEST_F(Views, FindAndReplace) {
     d->GetView()->undo();
     EXPECT_EQ(d->GetView()->GetText(), "one two one");
     dlg->hide();
-}
-
-TEST_F(Views, PrintingToAFileMakesPages) {
-    CScriptDoc* d = Open("m/p.sqs", "hint \"x\"\r\n");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Path("out.pdf"));
-    PrintView(*d->GetView(), printer);
-    EXPECT_TRUE(ReadFile(Path("out.pdf")).startsWith("%PDF"));
-    EXPECT_NEAR(printer.pageLayout().margins(QPageLayout::Inch).left(), 0.5, 0.01);
 }
 
 TEST_F(Views, DocumentWindowsRecordAndFollowDocMax) {

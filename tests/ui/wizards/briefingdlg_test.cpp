@@ -147,7 +147,7 @@ TEST_F(BriefingDialog, InsertHyperlinkWrapsTheSelectionOfTheLastTextField) {
 TEST_F(BriefingDialog, CreateInEditorMakesBothDocumentsAndEditBriefingReadsThemBack) {
     QAction* editBriefing = Main()->Action(ID_EDIT_BRIEFING);
     EXPECT_FALSE(editBriefing->isEnabled());
-    EXPECT_EQ(editBriefing->statusTip(), "Open the current briefing in the Briefing Wizard for editing");
+    EXPECT_EQ(editBriefing->statusTip(), "Open the active briefing in the Briefing Wizard");
     Type(Edit("plan"), "Line one");
     QTest::keyClick(Edit("plan"), Qt::Key_Return);
     QTest::keyClicks(Edit("plan"), "Line two");

@@ -198,3 +198,15 @@ TEST(CrateDialogAlone, WithoutAMainWindowCreateInEditorReportsTheError) {
     }
     theApp.m_prompter = saved;
 }
+
+TEST_F(CrateDialog, CreateToDiskRefusesAForbiddenFileNameAndWritesNothing) {
+    Open();
+    Button(dlg, "Add &Weapons")->click();
+    const QString name = Child<CNameEdit>(dlg, "name")->text();
+    prompter.fileNames.push_back(Path("bad:name.sqs"));
+    Button(dlg, "Create To &Disk...")->click();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    EXPECT_FALSE(QFile::exists(Path("bad:name.sqs")));
+    EXPECT_EQ(Child<CNameEdit>(dlg, "name")->text(), name);
+}

@@ -252,3 +252,31 @@ TEST(UnitDialogAlone, WithoutAMainWindowCreateInEditorReportsTheError) {
     }
     theApp.m_prompter = saved;
 }
+
+TEST_F(UnitDialog, CreateToDiskRefusesAFileNameTheNameFieldWouldRefuse) {
+    const QString name = Child<CNameEdit>(dlg, "name")->text();
+    for (const char* bad : {"bad:name", "bad*name", "bad|name", "bad?name", "bad<name>", "a\\b", "\"q\""}) {
+        prompter.messages.clear();
+        const QString path = Path(QString::fromLatin1(bad) + ".sqs");
+        prompter.fileNames.push_back(path);
+        Button(dlg, "Create To &Disk...")->click();
+        ASSERT_EQ(prompter.messages.size(), 1u) << bad;
+        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+        EXPECT_TRUE(prompter.messages[0].text.contains(QString::fromLatin1(bad))) << bad;
+        EXPECT_FALSE(QFile::exists(path)) << bad;
+        EXPECT_EQ(Child<CNameEdit>(dlg, "name")->text(), name);  // still a name it accepts
+    }
+    prompter.messages.clear();
+    prompter.fileNames.push_back(Path(".sqs"));  // no title at all
+    Button(dlg, "Create To &Disk...")->click();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    EXPECT_FALSE(QFile::exists(Path(".sqs")));
+}
+
+TEST_F(UnitDialog, CreateToDiskKeepsSpacesInTheFileName) {
+    prompter.fileNames.push_back(Path("my unit.sqs"));
+    Button(dlg, "Create To &Disk...")->click();
+    EXPECT_TRUE(QFile::exists(Path("my unit.sqs")));
+    EXPECT_EQ(Child<CNameEdit>(dlg, "name")->text(), "my unit");
+}

@@ -1,0 +1,130 @@
+// Printed pages measured as a user would hold them: text size, margins, colours, what is printed.
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+
+#include "support/editorfixture.h"
+#include "ui/views/printing.h"
+
+using namespace qm;
+
+namespace {
+constexpr int kDpi = 200;  // fine enough to measure a 10 pt line to a tenth of a point
+
+class Printing : public EditorFixture {
+protected:
+    // One page as a printer at kDpi gets it: a Letter sheet, the layout painted inside half-inch margins.
+    static QImage Page(const CEditView& view, int page = 0, bool selectionOnly = false, int* pages = nullptr) {
+        QImage image(static_cast<int>(8.5 * kDpi), 11 * kDpi, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(kDpi / 0.0254));
+        image.setDotsPerMeterY(qRound(kDpi / 0.0254));
+        image.fill(Qt::white);
+        const QSizeF printable(image.width() - kDpi, image.height() - kDpi);
+        PrintLayout layout(view, image, printable, selectionOnly);
+        if (pages) *pages = layout.PageCount();
+        QPainter painter(&image);
+        painter.translate(kDpi / 2, kDpi / 2);
+        layout.PaintPage(painter, page);
+        return image;
+    }
+    static bool Ink(QRgb p) { return std::min({qRed(p), qGreen(p), qBlue(p)}) < 160; }
+    // The rows that hold ink, grouped into bands (printed lines): [first, last] of each.
+    static std::vector<std::pair<int, int>> InkBands(const QImage& image) {
+        std::vector<std::pair<int, int>> bands;
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            bool ink = false;
+            for (int x = 0; x < image.width() && !ink; ++x) ink = Ink(row[x]);
+            if (!ink) continue;
+            if (!bands.empty() && bands.back().second == y - 1) bands.back().second = y;
+            else bands.push_back({y, y});
+        }
+        return bands;
+    }
+    static int FirstInkColumn(const QImage& image) {
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (Ink(image.pixel(x, y))) return x;
+        return -1;
+    }
+    // Pixels of exactly this colour within rows [top, bottom].
+    static int CountColour(const QImage& image, const QColor& colour, int top, int bottom) {
+        int n = 0;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour.rgb();
+        return n;
+    }
+    static double Points(int pixels) { return pixels * 72.0 / kDpi; }
+};
+}  // namespace
+
+TEST_F(Printing, TenPointTextInsideHalfInchMarginsAndNothingElse) {
+    CScriptDoc* d = Open("m/p.sqs", "HHHH\r\nHHHH\r\n");
+    const QImage page = Page(*d->GetView());
+    const auto bands = InkBands(page);
+    ASSERT_EQ(bands.size(), 2u);  // two lines, no page number or header
+    // The capital H of a 10 pt font stands about 7 pt high; the lines follow about 11 to 12 pt apart.
+    const double capHeight = Points(bands[0].second - bands[0].first + 1);
+    EXPECT_GT(capHeight, 5.5);
+    EXPECT_LT(capHeight, 8.5);
+    const double pitch = Points(bands[1].first - bands[0].first);
+    EXPECT_GT(pitch, 10.0);
+    EXPECT_LT(pitch, 14.0);
+    // Half an inch (36 pt) to the left; the glyph's own side bearing adds a point or so.
+    EXPECT_GE(Points(FirstInkColumn(page)), 36.0);
+    EXPECT_LT(Points(FirstInkColumn(page)), 38.5);
+    EXPECT_GE(Points(bands[0].first), 36.0);
+    EXPECT_LT(Points(bands[0].first), 40.0);
+}
+
+TEST_F(Printing, PagesCarryTheViewsColours) {
+    CScriptDoc* d = Open("m/c.sqs", "; remark\r\nhint\r\nxxxx\r\n");
+    const QImage page = Page(*d->GetView());
+    const auto bands = InkBands(page);
+    ASSERT_EQ(bands.size(), 3u);
+    const QColor remark = Colour(Main()->m_remarkColour), command = Colour(Main()->m_commandColour);
+    EXPECT_EQ(remark, QColor(0, 128, 0));  // green
+    EXPECT_GT(CountColour(page, remark, bands[0].first, bands[0].second), 50);
+    EXPECT_EQ(CountColour(page, command, bands[0].first, bands[0].second), 0);
+    EXPECT_GT(CountColour(page, command, bands[1].first, bands[1].second), 50);
+    EXPECT_EQ(CountColour(page, remark, bands[2].first, bands[2].second), 0);
+    EXPECT_GT(CountColour(page, Colour(Main()->m_textColour), bands[2].first, bands[2].second), 50);
+}
+
+TEST_F(Printing, SelectionPrintsOnlyTheSelectedLines) {
+    CScriptDoc* d = Open("m/s.txt", "AAAA\r\nBBBB\r\nCCCC\r\nDDDD\r\n");
+    CEditView* v = d->GetView();
+    EXPECT_EQ(InkBands(Page(*v)).size(), 4u);
+    QTextCursor c(v->document()->findBlockByNumber(1));
+    c.setPosition(v->document()->findBlockByNumber(3).position(), QTextCursor::KeepAnchor);
+    v->setTextCursor(c);
+    const QImage selected = Page(*v, 0, true);
+    const auto bands = InkBands(selected);
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_LT(Points(bands[0].first), 40.0);  // printed from the top of the page
+}
+
+TEST_F(Printing, LongTextBreaksIntoPagesAndThePageRangeIsHonoured) {
+    QByteArray text;
+    for (int i = 0; i < 150; ++i) text += "hint \"line " + QByteArray::number(i) + "\"\r\n";
+    CScriptDoc* d = Open("m/long.sqs", text);
+    int pages = 0;
+    const QImage second = Page(*d->GetView(), 1, false, &pages);
+    EXPECT_EQ(pages, 3);
+    const auto bands = InkBands(second);
+    ASSERT_GT(bands.size(), 40u);
+    EXPECT_LT(Points(bands.back().second), 11 * 72 - 36);  // nothing printed into the bottom margin
+
+    auto pdfPages = [](const QByteArray& pdf) { return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"); };
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path("all.pdf"));
+    PrintView(*d->GetView(), printer);
+    EXPECT_EQ(pdfPages(ReadFile(Path("all.pdf"))), 3);
+    EXPECT_NEAR(printer.pageLayout().margins(QPageLayout::Inch).left(), 0.5, 0.01);
+    printer.setOutputFileName(Path("range.pdf"));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    PrintView(*d->GetView(), printer);
+    EXPECT_EQ(pdfPages(ReadFile(Path("range.pdf"))), 2);
+}
