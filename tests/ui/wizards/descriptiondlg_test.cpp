@@ -79,7 +79,7 @@ TEST_F(DescriptionDialog, EachCheckBoxEnablesAndDisablesItsWholeGroup) {
         Tick(tick)->click();
         EXPECT_TRUE(AllEnabled(Group(group), true)) << group;
         for (auto [otherTick, other] : pairs)
-            if (other != group && !Tick(otherTick)->isChecked()) EXPECT_TRUE(AllEnabled(Group(other), false)) << other;
+            if (other != group && !Tick(otherTick)->isChecked()) { EXPECT_TRUE(AllEnabled(Group(other), false)) << other; }
     }
     Tick("respawn")->click();
     EXPECT_TRUE(AllEnabled(Group("respawnBox"), false));
@@ -268,7 +268,7 @@ TEST(DescriptionDialogAlone, CreateInEditorIsOffAndWithoutAMainWindowReportsTheE
         dlg.m_editorAvailable = 0;
         dlg.UpdateEditorAvailable();
         for (auto* b : dlg.findChildren<QPushButton*>())
-            if (b->text() == "Create In &Editor") EXPECT_FALSE(b->isEnabled());
+            if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
     }
     theApp.m_prompter = saved;
 }

@@ -123,7 +123,7 @@ TEST(OverviewDialogAlone, CreateInEditorIsOffAndWithoutAMainWindowReportsTheErro
         dlg.m_editorAvailable = 0;
         dlg.UpdateEditorAvailable();
         for (auto* b : dlg.findChildren<QPushButton*>())
-            if (b->text() == "Create In &Editor") EXPECT_FALSE(b->isEnabled());
+            if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
     }
     theApp.m_prompter = saved;
 }
