@@ -67,6 +67,7 @@ const std::vector<SettingEntry>& SettingsTable() {
         {"SnippetDir", T, F, nullptr, &S::m_snippetDir, 0, nullptr, 0, 0},
         {"BackupDir", T, F, nullptr, &S::m_backupDir, 0, nullptr, 0, 0},
         {"ComRefDir", T, F, nullptr, &S::m_comRefPath, 0, nullptr, 0, 0},
+        {"PagePreview", I, F, &S::m_pagePreview, nullptr, 0, nullptr, 0, 1},
     };
     return table;
 }

@@ -21,6 +21,7 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
+#include "ui/frames/pagepreview.h"
 #include "ui/frames/popupescapeguard.h"
 #include "ui/frames/scriptframe.h"
 #include "ui/menus/statusprompts.h"
@@ -107,6 +108,7 @@ bool CMainFrame::LoadFrame() {
         UpdateCaption();
         UpdateCommandStates();
         UpdateStatusIndicators();
+        if (m_wndPagePreview) m_wndPagePreview->SetDocument(ActiveDocument());
     });
 
     CreateActions();
@@ -122,7 +124,12 @@ bool CMainFrame::LoadFrame() {
         qDebug().noquote() << "ERROR: Failed to create dialog bar.\n";
         return false;
     }
+    if (!CreatePagePreview()) {
+        qDebug().noquote() << "ERROR: Failed to create page preview.\n";
+        return false;
+    }
     m_wndToolBar->setVisible(m_toolBar != 0);
+    m_wndPagePreview->setVisible(m_pagePreview != 0);
     m_wndCommandBar->setVisible(m_commandBar != 0);
     m_wndCommandBar->ShowSyntaxPane(m_showSyntax != 0);
     statusBar()->setVisible(m_statusBar != 0);
@@ -186,6 +193,20 @@ bool CMainFrame::CreateCommandBar() {
     addDockWidget(Qt::LeftDockWidgetArea, m_wndCommandBar);
     ConnectCommandBar();
     return FillCommandTree();
+}
+
+bool CMainFrame::CreatePagePreview() {
+    m_wndPagePreview = new CPagePreview(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_wndPagePreview);
+    resizeDocks({m_wndPagePreview}, {320}, Qt::Horizontal);
+    connect(m_wndPagePreview, &CPagePreview::StatusMessage, this, [this](const QString& text) {
+        if (statusBar()) statusBar()->showMessage(text);
+    });
+    connect(m_wndPagePreview, &CPagePreview::Closed, this, [this] {
+        m_pagePreview = 0;
+        UpdateCommandStates();
+    });
+    return true;
 }
 
 void CMainFrame::UpdateEditorFont() {

@@ -22,6 +22,7 @@ class CBackgroundWnd;
 class CChildFrame;
 class CCommandBar;
 class CNewToolBar;
+class CPagePreview;
 class CScriptDoc;
 class CSnippetDlg;
 class CWizardDlg;
@@ -100,6 +101,7 @@ public:
     CCommandBar* m_wndCommandBar = nullptr;
     CBackgroundWnd* m_wndBackground = nullptr;
     CSnippetDlg* m_snippetDlg = nullptr;  // My Snippets, hidden until asked for
+    CPagePreview* m_wndPagePreview = nullptr;
     QToolButton* m_newFileButton = nullptr;
     QLabel* m_lineIndicator = nullptr;
     QLabel* m_charIndicator = nullptr;
@@ -121,6 +123,7 @@ private:
     bool CreateToolBar();
     bool CreateStatusBar();
     bool CreateCommandBar();
+    bool CreatePagePreview();
     void BuildStandardMenus();
     void SwitchMenus();
     void UpdateCaption();

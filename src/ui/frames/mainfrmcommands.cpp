@@ -14,6 +14,7 @@
 #include "ui/frames/commandids.h"
 #include "ui/frames/gamecommands.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/frames/pagepreview.h"
 #include "ui/frames/windowcommands.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/menus/pictures.h"
@@ -176,6 +177,10 @@ void CMainFrame::CreateActions() {
         UpdateCommandStates();
     });
 
+    QAction* preview = AddAction(ID_VIEW_PAGEPREVIEW, "&Page Preview");
+    preview->setCheckable(true);
+    connect(preview, &QAction::triggered, [this] { ToggleBar(ID_VIEW_PAGEPREVIEW); });
+
     connect(AddAction(ID_COMREF, "Command &Reference Manual"), &QAction::triggered,
             [this] { OnCommandReference(*this); });
     connect(AddAction(ID_LINK_HOME, "&Varnholt Home Page - LATEST PATCH"), &QAction::triggered,
@@ -309,7 +314,8 @@ void CMainFrame::BuildStandardMenus() {
           {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_INSERT_ITEM, ID_INSERT_SNIPPET, 0, ID_EDIT_BRIEFING, 0, ID_EDIT_CUT,
            ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_COPY_AS_SNIPPET, 0, ID_EDIT_FIND, ID_EDIT_REPLACE, 0,
            ID_EDIT_SELECT_ALL});
-    popup("View", "&View", {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR});
+    popup("View", "&View",
+          {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_PAGEPREVIEW});
     QMenu* links = popup("Helpful Links", "Helpful &Links", {ID_LINK_HOME, ID_LINK_EDITING, 0, ID_LINK_UPDATES});
     QMenu* data = popup("Edit Data Files", "&Edit Data Files",
                         {ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_SYNTAX_DATA,
@@ -352,6 +358,7 @@ void CMainFrame::UpdateCommandStates() {
     Action(ID_VIEW_TOOLBAR)->setChecked(m_toolBar != 0);
     Action(ID_VIEW_COMMANDBAR)->setChecked(m_commandBar != 0);
     Action(ID_VIEW_STATUS_BAR)->setChecked(m_statusBar != 0);
+    Action(ID_VIEW_PAGEPREVIEW)->setChecked(m_pagePreview != 0);
     // The labels bar belongs to the active script window.
     auto* scriptFrame = qobject_cast<CScriptFrame*>(m_wndBackground->activeSubWindow());
     Action(ID_VIEW_LABELSBAR)->setEnabled(scriptFrame != nullptr);
@@ -367,12 +374,15 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::UpdateEditBriefing() { Action(ID_EDIT_BRIEFING)->setEnabled(CanEditBriefing(ActiveDocument())); }
 
 void CMainFrame::ToggleBar(int commandId) {
-    QWidget* bar = commandId == ID_VIEW_TOOLBAR      ? static_cast<QWidget*>(m_wndToolBar)
-                   : commandId == ID_VIEW_COMMANDBAR ? static_cast<QWidget*>(m_wndCommandBar)
-                                                     : static_cast<QWidget*>(statusBar());
+    QWidget* bar = commandId == ID_VIEW_TOOLBAR       ? static_cast<QWidget*>(m_wndToolBar)
+                   : commandId == ID_VIEW_COMMANDBAR  ? static_cast<QWidget*>(m_wndCommandBar)
+                   : commandId == ID_VIEW_PAGEPREVIEW ? static_cast<QWidget*>(m_wndPagePreview)
+                                                      : static_cast<QWidget*>(statusBar());
     const bool show = bar->isHidden();
-    int& setting = commandId == ID_VIEW_TOOLBAR ? m_toolBar : commandId == ID_VIEW_COMMANDBAR ? m_commandBar
-                                                                                                : m_statusBar;
+    int& setting = commandId == ID_VIEW_TOOLBAR       ? m_toolBar
+                   : commandId == ID_VIEW_COMMANDBAR  ? m_commandBar
+                   : commandId == ID_VIEW_PAGEPREVIEW ? m_pagePreview
+                                                      : m_statusBar;
     setting = show ? 1 : 0;
     bar->setVisible(show);
     UpdateCommandStates();

@@ -57,6 +57,7 @@ QString CommandPrompt(int commandId) {
         {ID_VIEW_COMMANDBAR, "Show or hide the command bar"},
         {ID_VIEW_LABELSBAR, "Show or hide the labels toolbar"},
         {ID_VIEW_STATUS_BAR, "Show or hide the status bar"},
+        {ID_VIEW_PAGEPREVIEW, "Show or hide the rendered briefing or overview page"},
         {ID_COMREF, "Open the Command Reference Manual"},
         {ID_LINK_HOME, "Open the Varnholt home page"},
         {ID_LINK_EDITING, "Open the Varnholt editing center"},

@@ -51,7 +51,7 @@ TEST(SettingsTable, EveryEntryRoundTripsThroughTheRegistry) {
     }
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "Resistance", -1), 0);
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "CustomMenus", -1), s.m_customMenus);
-    EXPECT_EQ(SettingsTable().size(), 44u);
+    EXPECT_EQ(SettingsTable().size(), 45u);
 }
 
 TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
@@ -60,14 +60,15 @@ TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
     WriteFrameSettings(profile, FrameSettings{}, 1, true);
     const auto& log = reg.WriteLog();
     const std::string k = "Software\\Tarnwell\\Quillmark\\Settings\\";
-    ASSERT_EQ(log.size(), 44u);
+    ASSERT_EQ(log.size(), 45u);
     EXPECT_EQ(log[0], k + "WinX");
     EXPECT_EQ(log[4], k + "NewFile");
     EXPECT_EQ(log[13], k + "Resistance");
     EXPECT_EQ(log[29], k + "CustomMenus");
     EXPECT_EQ(log[41], k + "ComRefDir");
-    EXPECT_EQ(log[42], k + "SnippetX");
-    EXPECT_EQ(log[43], k + "SnippetY");
+    EXPECT_EQ(log[42], k + "PagePreview");
+    EXPECT_EQ(log[43], k + "SnippetX");
+    EXPECT_EQ(log[44], k + "SnippetY");
 }
 
 TEST(SettingsTable, PlacementIsNotWrittenWhenMaximised) {

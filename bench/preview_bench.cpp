@@ -1,0 +1,129 @@
+// The page preview with a page of 10 MB: a keystroke in the editor while the preview is shown,
+// the building of the page (on the worker thread) and its hand-over to the pane (on the
+// editor's thread: the only part of a render the user can feel).
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QThread>
+#include <benchmark/benchmark.h>
+
+#include "benchapp.h"
+#include "core/frames/pagepreview.h"
+#include "ui/app/doctemplate.h"
+#include "ui/doc/scriptdoc.h"
+#include "ui/frames/pagepreview.h"
+#include "ui/frames/previewpage.h"
+#include "ui/views/editview.h"
+
+namespace {
+
+using namespace qm;
+
+// About 10 MB of objective blocks as the briefing wizard writes them.
+QString MakePage(int bytes) {
+    const QString block = QStringLiteral(
+        "<!-- Objective %1 -->\n<p><a name=\"obj_%1\"></a>\n<!-- [OBJ_%1] -->\n"
+        "Secure <a href = \"marker:bridge\">the bridge</a> and hold it until the armour arrives.\n"
+        "<!-- [END] -->\n</p><hr>\n\n");
+    QString html = QStringLiteral("<html>\n<body>\n");
+    for (int i = 1; html.size() < bytes; ++i) html += block.arg(i % 8 + 1);
+    return html + QStringLiteral("</body>\n</html>\n");
+}
+
+QString g_page;
+CScriptDoc* g_doc = nullptr;
+
+CPagePreview* Pane() { return theApp.GetMainFrame()->m_wndPagePreview; }
+
+void WaitForPage() {
+    while (Pane()->IsPending()) {
+        QApplication::processEvents();
+        QThread::msleep(1);
+    }
+}
+
+void BM_KeystrokeWithPreviewShown(benchmark::State& state) {
+    CEditView* view = g_doc->GetView();
+    QTextCursor c(view->document()->findBlockByNumber(20000));
+    view->setTextCursor(c);
+    bool type = true;
+    for (auto _ : state) {
+        QTest::keyClick(view, type ? Qt::Key_X : Qt::Key_Backspace);
+        type = !type;
+    }
+    WaitForPage();
+}
+BENCHMARK(BM_KeystrokeWithPreviewShown)->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+// The worker's part: reading the markup into a page and listing its sections.
+void BM_BuildPageOnWorker(benchmark::State& state) {
+    for (auto _ : state) {
+        CPreviewPage page(g_doc->GetPathName());
+        page.setHtml(g_page);
+        benchmark::DoNotOptimize(ListPageSections(g_page.toStdString()));
+    }
+}
+BENCHMARK(BM_BuildPageOnWorker)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The editor thread's part: taking the text, then showing the built page up to its first paint.
+void BM_HandOverOnEditorThread(benchmark::State& state) {
+    // A browser of the pane's size: the pane's own keeps its page.
+    QTextBrowser browserWindow;
+    QTextBrowser* browser = &browserWindow;
+    browser->resize(Pane()->Browser()->size());
+    browser->show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* page = new CPreviewPage(QString());
+        page->setHtml(g_page);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(g_doc->GetView()->GetText());
+        QPointer<QTextDocument> old = browser->document();  // the browser deletes its own first one
+        page->setParent(browser);
+        browser->setDocument(page);
+        browser->verticalScrollBar()->setValue(browser->verticalScrollBar()->maximum() / 2);
+        browser->viewport()->repaint();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (old && old->parent() == browser) delete old;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_HandOverOnEditorThread)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// From the end of the pause to the page shown, as the user meets it (wall time).
+void BM_RenderAfterThePause(benchmark::State& state) {
+    CEditView* view = g_doc->GetView();
+    for (auto _ : state) {
+        QTest::keyClick(view, Qt::Key_X);
+        state.PauseTiming();
+        QElapsedTimer t;
+        t.start();
+        WaitForPage();
+        const qint64 total = t.elapsed();
+        state.ResumeTiming();
+        state.counters["render_ms"] = static_cast<double>(total - PreviewPauseMs(g_page.size()));
+    }
+}
+BENCHMARK(BM_RenderAfterThePause)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    bench::StartApp({{"PagePreview", 1}, {"AddHeader", 0}});
+    g_page = MakePage(10'000'000);
+    g_doc = theApp.Template(DocKind::Briefing)->OpenDocumentFile(QString());
+    g_doc->GetView()->LoadText(g_page);
+    WaitForPage();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_doc->OnCloseDocument();
+    theApp.ExitInstance();
+    return 0;
+}

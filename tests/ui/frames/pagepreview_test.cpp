@@ -1,0 +1,253 @@
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QThread>
+
+#include "support/editorfixture.h"
+#include "ui/frames/commandids.h"
+#include "ui/frames/pagepreview.h"
+#include "ui/frames/previewpage.h"
+
+using namespace qm;
+
+namespace {
+class PagePreview : public EditorFixture {
+protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        Main()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
+        ASSERT_TRUE(Pane()->isVisible());
+    }
+    CPagePreview* Pane() const { return Main()->m_wndPagePreview; }
+    QTextBrowser* Browser() const { return Pane()->Browser(); }
+    // Lets the pause run out and the page be built; false when that takes more than limitMs.
+    bool WaitForPage(int limitMs = 3000) const {
+        QElapsedTimer t;
+        t.start();
+        do {
+            QApplication::processEvents();
+            if (!Pane()->IsPending()) return true;
+            QThread::msleep(2);
+        } while (t.elapsed() < limitMs);
+        return false;
+    }
+    CScriptDoc* OpenPage(const QString& rel, const QByteArray& html) {
+        CScriptDoc* d = Open(rel, html);
+        EXPECT_TRUE(WaitForPage());
+        return d;
+    }
+    static QByteArray TestPage(const QString& name) {
+        QFile f(QStringLiteral(QM_SOURCE_DIR "/tests/data/pages/") + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // Clicks the link whose text is linkText.
+    void ClickLink(const QString& linkText) const {
+        const QTextCursor c = Browser()->document()->find(linkText);
+        ASSERT_FALSE(c.isNull()) << linkText.toStdString();
+        QTextCursor at(Browser()->document());
+        at.setPosition(c.selectionStart() + 1);
+        const QPoint p = Browser()->cursorRect(at).center();
+        QTest::mouseClick(Browser()->viewport(), Qt::LeftButton, {}, p);
+    }
+    // The top of a text's line in the browser's viewport.
+    int TopOf(const QString& text) const {
+        QTextCursor c = Browser()->document()->find(text);
+        return c.isNull() ? -1 : Browser()->cursorRect(c).top();
+    }
+    static QByteArray LongPage(const QByteArray& top) {
+        QByteArray html = "<html><body>" + top;
+        for (int i = 0; i < 80; ++i) html += "<p>Filler paragraph " + QByteArray::number(i) + "</p>\r\n";
+        html += "<p><a name=\"obj_3\"></a>Objective three: hold the ridge.</p>\r\n";
+        for (int i = 0; i < 80; ++i) html += "<p>More filler " + QByteArray::number(i) + "</p>\r\n";
+        return html + "</body></html>\r\n";
+    }
+};
+}  // namespace
+
+TEST_F(PagePreview, TypingIntoABriefingUpdatesThePreviewAfterThePause) {
+    CScriptDoc* d = New(DocKind::Briefing);
+    ASSERT_TRUE(WaitForPage());
+    const int shown = Pane()->PagesShown();
+    QTest::keyClicks(d->GetView(), "<h2>Kessel</h2>");
+    // Nothing is rendered while the user types: one page once the pause has passed.
+    EXPECT_TRUE(Pane()->IsPending());
+    EXPECT_FALSE(Browser()->toPlainText().contains("Kessel"));
+    QElapsedTimer t;
+    t.start();
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_GE(t.elapsed(), PreviewPauseMs(0) - 50);
+    EXPECT_EQ(Browser()->toPlainText(), "Kessel");
+    EXPECT_EQ(Pane()->PagesShown(), shown + 1);
+}
+
+TEST_F(PagePreview, FollowsTheActiveDocumentAndShowsOnlyPages) {
+    CScriptDoc* page = OpenPage("m/briefing.html", "<p>West plan</p>");
+    EXPECT_EQ(Pane()->Document(), page);
+    EXPECT_EQ(Browser()->toPlainText(), "West plan");
+    CScriptDoc* script = Open("m/init.sqs", "<p>not a page</p>");
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_EQ(Pane()->Document(), nullptr);
+    EXPECT_FALSE(Browser()->toPlainText().contains("not a page"));
+    page->ActivateFrame();
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_EQ(Browser()->toPlainText(), "West plan");
+    page->OnCloseDocument();
+    script->OnCloseDocument();
+    Settle();
+    EXPECT_EQ(Pane()->Document(), nullptr);
+}
+
+TEST_F(PagePreview, HiddenPreviewRendersNothingUntilShownAgain) {
+    CScriptDoc* d = OpenPage("m/briefing.html", "<p>one</p>");
+    Main()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
+    ASSERT_FALSE(Pane()->isVisible());
+    const int shown = Pane()->PagesShown();
+    QTest::keyClicks(d->GetView(), "two");
+    EXPECT_FALSE(Pane()->IsPending());
+    Pane()->RenderNow();
+    EXPECT_FALSE(Pane()->IsPending());
+    Main()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_EQ(Pane()->PagesShown(), shown + 1);
+    EXPECT_TRUE(Browser()->toPlainText().contains("two"));
+}
+
+TEST_F(PagePreview, AnAnchorLinkScrollsToItsObjective) {
+    OpenPage("m/briefing.html", LongPage("<p>See <a href=\"#obj_3\">objective three</a> first. "
+                                         "<a href=\"#obj_9\">Nowhere</a></p>\r\n"));
+    ASSERT_EQ(Browser()->verticalScrollBar()->value(), 0);
+    ClickLink("objective three");
+    EXPECT_GT(Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_LT(std::abs(TopOf("Objective three: hold")), 30);
+    EXPECT_TRUE(Browser()->source().isEmpty());
+    Browser()->verticalScrollBar()->setValue(0);
+    ClickLink("Nowhere");
+    EXPECT_EQ(Main()->statusBar()->currentMessage(), "This page has no place named \"obj_9\"");
+}
+
+TEST_F(PagePreview, MarkerAndOtherLinksDoNotNavigate) {
+    OpenPage("m/briefing.html", "<p>Take <a href = \"marker:bridge\">the bridge</a>, then read "
+                                "<a href=\"notes.html\">the notes</a> and <a href=\"http://example.org/\">the web</a>.</p>");
+    const QTextDocument* before = Browser()->document();
+    ClickLink("the bridge");
+    EXPECT_EQ(Main()->statusBar()->currentMessage(), "Map marker: bridge");
+    ClickLink("the notes");
+    EXPECT_EQ(Main()->statusBar()->currentMessage(),
+              "Links to other pages are not followed in the preview: notes.html");
+    ClickLink("the web");
+    QApplication::processEvents();
+    EXPECT_EQ(Browser()->document(), before);
+    EXPECT_TRUE(Browser()->source().isEmpty());
+    EXPECT_TRUE(Browser()->toPlainText().startsWith("Take the bridge"));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(PagePreview, TheSectionsOfAMultiSidedBriefingCanBeJumpedTo) {
+    Main()->resize(900, 500);
+    OpenPage("m/briefing.html", TestPage("briefing_multisided.html"));
+    QComboBox* list = Pane()->SectionList();
+    ASSERT_EQ(list->count(), 15);
+    EXPECT_EQ(list->itemText(0), "Plan - WEST");
+    EXPECT_EQ(list->itemText(13), "Objective 3 - RESISTANCE");
+    EXPECT_EQ(list->itemText(8), "Objective 1 - EAST");
+    list->setCurrentIndex(8);
+    emit list->activated(8);
+    EXPECT_GT(Browser()->verticalScrollBar()->value(), 0);
+    EXPECT_LT(std::abs(TopOf("Defend the depot.")), 30);
+    // The plan's own link to an objective of its side.
+    Browser()->verticalScrollBar()->setValue(0);
+    ClickLink("objective 2");
+    EXPECT_LT(std::abs(TopOf("Destroy the fuel depot")), 30);
+}
+
+TEST_F(PagePreview, TypingKeepsThePlaceInThePage) {
+    CScriptDoc* d = OpenPage("m/briefing.html", LongPage("<p>Top</p>"));
+    Browser()->verticalScrollBar()->setValue(Browser()->verticalScrollBar()->maximum() / 2);
+    const int place = Browser()->verticalScrollBar()->value();
+    ASSERT_GT(place, 0);
+    PlaceCaret(d->GetView(), 0, 15);  // after "<html><body><p>"
+    QTest::keyClicks(d->GetView(), "<b>x</b>");
+    Pane()->RenderNow();
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(Browser()->toPlainText().startsWith("xTop"));
+    EXPECT_EQ(Browser()->verticalScrollBar()->value(), place);
+}
+
+TEST_F(PagePreview, OverviewPictureIsReadBesideTheFileAndAMissingOneIsAPlaceholder) {
+    WriteData("m/overview.jpg", TestPage("overview.jpg"));
+    CScriptDoc* d = OpenPage("m/overview.html", TestPage("overview.html"));
+    const auto picture = [this] {
+        return Browser()->document()->resource(QTextDocument::ImageResource, QUrl("overview.jpg")).value<QImage>();
+    };
+    EXPECT_EQ(picture().size(), QSize(256, 128));
+    EXPECT_TRUE(Browser()->toPlainText().contains("Operation Kessel Bridge"));
+
+    QFile::remove(Path("m/overview.jpg"));
+    QTest::keyClick(d->GetView(), Qt::Key_Space);
+    Pane()->RenderNow();
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_EQ(picture(), CPreviewPage::Placeholder());
+    // A new page has no folder yet: its pictures are placeholders too, never a message.
+    CScriptDoc* unsaved = New(DocKind::Briefing);
+    unsaved->GetView()->LoadText("<img src=\"overview.jpg\">");
+    QTest::keyClick(unsaved->GetView(), Qt::Key_Space);
+    Pane()->RenderNow();
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_EQ(picture(), CPreviewPage::Placeholder());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(PagePreview, ShownStateIsStoredAndTheCloseBoxUnchecksTheCommand) {
+    EXPECT_TRUE(Main()->Action(ID_VIEW_PAGEPREVIEW)->isChecked());
+    ASSERT_TRUE(Main()->close());
+    theApp.ExitInstance();
+    Settle();
+    EXPECT_EQ(Setting("PagePreview"), 1);
+    ASSERT_TRUE(Start());
+    Main()->show();
+    EXPECT_TRUE(Pane()->isVisible());
+    Pane()->close();
+    EXPECT_FALSE(Main()->Action(ID_VIEW_PAGEPREVIEW)->isChecked());
+    EXPECT_EQ(Main()->m_pagePreview, 0);
+}
+
+TEST_F(PagePreview, TypingIntoATenMegabytePageStaysQuick) {
+    QByteArray block = "<!-- Objective 1 -->\r\n<p><a name=\"obj_1\"></a>\r\n<!-- [OBJ_1] -->\r\n"
+                       "Secure <a href = \"marker:bridge\">the bridge</a> and hold it until relieved.\r\n"
+                       "<!-- [END] -->\r\n</p><hr>\r\n\r\n";
+    QByteArray html = "<html><body>\r\n";
+    while (html.size() < 10'000'000) html += block;
+    html += "</body></html>\r\n";
+    CScriptDoc* d = New(DocKind::Briefing);
+    d->GetView()->LoadText(QString::fromLatin1(html));
+    CEditView* v = d->GetView();
+    PlaceCaret(v, 1, 0);
+    const int shown = Pane()->PagesShown();
+    QElapsedTimer t;
+    qint64 slowest = 0;
+    for (int i = 0; i < 20; ++i) {
+        t.start();
+        QTest::keyClick(v, Qt::Key_X);
+        slowest = std::max(slowest, t.elapsed());
+        QApplication::processEvents();
+    }
+    EXPECT_LT(slowest, 100);
+    EXPECT_EQ(Pane()->PagesShown(), shown);  // no page was built between the keystrokes
+    EXPECT_TRUE(Pane()->IsPending());
+    // While the page is being built the editor goes on taking keystrokes.
+    t.start();
+    Pane()->RenderNow();
+    EXPECT_LT(t.elapsed(), 200);
+    slowest = 0;
+    for (int i = 0; i < 20; ++i) {
+        t.start();
+        QTest::keyClick(v, Qt::Key_Backspace);
+        QApplication::processEvents();
+        slowest = std::max(slowest, t.elapsed());
+    }
+    EXPECT_LT(slowest, 100);
+    EXPECT_EQ(Pane()->PagesShown(), shown);
+}
