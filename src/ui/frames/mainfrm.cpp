@@ -55,6 +55,8 @@ std::vector<ScreenRect> ScreenRects() {
     return rects;
 }
 
+constexpr int kPagePreviewWidth = 320;
+
 int ScreenDpiY() {
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? qRound(s->logicalDotsPerInchY()) : 96;
@@ -198,7 +200,7 @@ bool CMainFrame::CreateCommandBar() {
 bool CMainFrame::CreatePagePreview() {
     m_wndPagePreview = new CPagePreview(this);
     addDockWidget(Qt::RightDockWidgetArea, m_wndPagePreview);
-    resizeDocks({m_wndPagePreview}, {320}, Qt::Horizontal);
+    resizeDocks({m_wndPagePreview}, {kPagePreviewWidth}, Qt::Horizontal);
     connect(m_wndPagePreview, &CPagePreview::StatusMessage, this, [this](const QString& text) {
         if (statusBar()) statusBar()->showMessage(text);
     });
@@ -230,7 +232,7 @@ void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     QSize area = m_wndBackground->viewport()->size();
     if (!isVisible()) {
         const QSize window = m_winWidth > 0 && m_winHeight > 0 ? QSize(m_winWidth, m_winHeight) : QSize(800, 600);
-        area = window - QSize(m_wndCommandBar && m_commandBar ? 210 : 0, 120);
+        area = window - QSize((m_wndCommandBar && m_commandBar ? 210 : 0) + (m_pagePreview ? kPagePreviewWidth : 0), 120);
     }
     frame->resize(std::max(320, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
     // New windows cascade from the top-left corner, one title bar lower each, and start again at
