@@ -52,7 +52,7 @@ QString CommandPrompt(int commandId) {
         {ID_INSERT_ITEM, "Insert the current item into the active document"},
         {ID_INSERT_SNIPPET, "Insert a saved snippet into the active document"},
         {ID_COPY_AS_SNIPPET, "Save the selection as a snippet"},
-        {ID_EDIT_BRIEFING, "Open the active briefing in the Briefing Wizard"},
+        {ID_EDIT_BRIEFING, "Open the current briefing in the Briefing Wizard for editing"},
         {ID_VIEW_TOOLBAR, "Show or hide the main toolbar"},
         {ID_VIEW_COMMANDBAR, "Show or hide the command bar"},
         {ID_VIEW_LABELSBAR, "Show or hide the labels toolbar"},

@@ -221,9 +221,9 @@ TEST_F(PagePreview, TypingIntoATenMegabytePageStaysQuick) {
     QByteArray html = "<html><body>\r\n";
     while (html.size() < 10'000'000) html += block;
     html += "</body></html>\r\n";
-    // Not titled "Briefing": that title makes every keystroke look for the wizard's marker as well.
+    // Titled "Briefing", so every keystroke also decides whether Edit Briefing applies.
     CScriptDoc* d = New(DocKind::Briefing);
-    d->SetTitle("big.html");
+    d->SetTitle("Briefing");
     d->GetView()->LoadText(QString::fromLatin1(html));
     CEditView* v = d->GetView();
     PlaceCaret(v, 1, 0);

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QTextBlock>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -147,7 +148,7 @@ TEST_F(BriefingDialog, InsertHyperlinkWrapsTheSelectionOfTheLastTextField) {
 TEST_F(BriefingDialog, CreateInEditorMakesBothDocumentsAndEditBriefingReadsThemBack) {
     QAction* editBriefing = Main()->Action(ID_EDIT_BRIEFING);
     EXPECT_FALSE(editBriefing->isEnabled());
-    EXPECT_EQ(editBriefing->statusTip(), "Open the active briefing in the Briefing Wizard");
+    EXPECT_EQ(editBriefing->statusTip(), "Open the current briefing in the Briefing Wizard for editing");
     Type(Edit("plan"), "Line one");
     QTest::keyClick(Edit("plan"), Qt::Key_Return);
     QTest::keyClicks(Edit("plan"), "Line two");
@@ -198,6 +199,32 @@ TEST_F(BriefingDialog, EditBriefingNeedsTheTitleBriefingAndTheMarker) {
     EXPECT_FALSE(editBriefing->isEnabled());
     ASSERT_TRUE(Main()->CreateBriefingDocument(page, "BRIEFING"));
     EXPECT_EQ(Main()->ActiveDocument()->GetTitle(), "BRIEFING*");
+    EXPECT_TRUE(editBriefing->isEnabled());
+}
+
+TEST_F(BriefingDialog, EditBriefingFollowsTheMarkerAsItIsTypedDeletedAndUndone) {
+    QAction* editBriefing = Main()->Action(ID_EDIT_BRIEFING);
+    ASSERT_TRUE(Main()->CreateBriefingDocument("<html>\nfirst line\n</html>", "Briefing"));
+    CEditView* view = Main()->ActiveDocument()->GetView();
+    EXPECT_FALSE(editBriefing->isEnabled());
+
+    // The marker typed in two pieces inside an existing line.
+    QTextCursor c(view->document()->findBlockByNumber(1));
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.insertText("<!-- [BRIEFING_");
+    EXPECT_FALSE(editBriefing->isEnabled());
+    c.insertText("WIZARD_30] -->");
+    EXPECT_TRUE(editBriefing->isEnabled());
+
+    // Lines added before it move it; the command stays on.
+    QTextCursor(view->document()).insertText("a\nb\nc\n");
+    EXPECT_TRUE(editBriefing->isEnabled());
+
+    // Breaking the marker turns the command off; undo brings it back.
+    QTextCursor inside = view->document()->find("WIZARD");
+    inside.insertText("W1ZARD");
+    EXPECT_FALSE(editBriefing->isEnabled());
+    view->undo();
     EXPECT_TRUE(editBriefing->isEnabled());
 }
 
@@ -300,7 +327,7 @@ TEST(BriefingDialogAlone, TheSwitchRunsTheRealWizardWithoutCreateInEditor) {
         dlg->m_editorAvailable = 0;
         dlg->UpdateEditorAvailable();
         for (auto* b : dlg->findChildren<QPushButton*>())
-            if (b->text() == "&Create In Editor") EXPECT_FALSE(b->isEnabled());
+            if (b->text() == "&Create In Editor") { EXPECT_FALSE(b->isEnabled()); }
         briefing->m_editorAvailable = 1;
         briefing->OnCreateInEditor();  // no main window
         ASSERT_EQ(prompter.messages.size(), 1u);
