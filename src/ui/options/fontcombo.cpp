@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 
@@ -42,6 +43,8 @@ public:
 CFontCombo::CFontCombo(QWidget* parent, int visibleItems) : QComboBox(parent) {
     setItemDelegate(new FontItemDelegate(this));
     setMaxVisibleItems(visibleItems);
+    // A scrolled list of that many items, not a menu as tall as the screen.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(20);
 }
@@ -73,8 +76,10 @@ void CFontCombo::FillFontList() {
 }
 
 void CFontCombo::FillFontList(const QStringList& families) {
+    // A family from several foundries is listed as "Name [Foundry]"; the face name is the same.
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
     std::vector<std::string> names;
-    for (const QString& f : families) names.push_back(f.toStdString());
+    for (QString f : families) names.push_back(f.remove(foundry).toStdString());
     clear();
     for (const std::string& n : FontListNames(names)) {
         const QString name = QString::fromStdString(n);

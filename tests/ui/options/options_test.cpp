@@ -307,7 +307,7 @@ TEST_F(Options, TheSizeListShowsTheFirstItemBeginningWithTheSize) {
 
 TEST_F(Options, TheFontListHasEachFamilyOnceWithFixedPitchMarked) {
     CFontCombo combo;
-    combo.FillFontList({"DejaVu Sans", "Liberation Mono", "DejaVu Sans", "@Vertical"});
+    combo.FillFontList({"DejaVu Sans", "Liberation Mono [urw]", "DejaVu Sans", "@Vertical", "Liberation Mono [1ASC]"});
     ASSERT_EQ(combo.count(), 2);
     EXPECT_EQ(combo.itemText(0), "DejaVu Sans");
     EXPECT_EQ(combo.itemText(1), "Liberation Mono");
