@@ -72,6 +72,7 @@ void CMainFrame::ApplyOptions(const CPropSheet& sheet) {
     if (g.m_expansion != theApp.m_expansionEdition) {
         theApp.m_expansionEdition = g.m_expansion;
         theApp.UpdateApplicationData();
+        UpdateStatusIndicators();  // the edition pane
     }
 
     // Custom menus and the mission commands take effect at the next start.

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "core/frames/statustexts.h"
 #include "core/options/mimetypes.h"
 #include "core/options/optionsrules.h"
 #include "core/options/xdgfiletypes.h"
@@ -205,6 +206,9 @@ TEST_F(Options, AnEditionChangeLoadsTheOtherEditionsData) {
     EXPECT_EQ(theApp.m_expansionEdition, 0);
     EXPECT_EQ(theApp.m_catalogue.m_commands, std::vector<std::string>{"setDamage"});
     EXPECT_EQ(theApp.m_catalogue.m_weapons, std::vector<std::string>{"OldRifle"});
+    EXPECT_EQ(Main()->m_editionIndicator->text(), QString::fromStdString(EditionIndicatorText(0)));
+    EXPECT_EQ(Main()->m_wndCommandBar->Tree()->findItems("addWeapon", Qt::MatchRecursive).size(), 0);
+    EXPECT_EQ(Main()->m_wndCommandBar->Tree()->findItems("setDamage", Qt::MatchRecursive).size(), 1);
     ASSERT_TRUE(Main()->close());
     EXPECT_EQ(Setting("Resistance"), 0);
 }
