@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "platform/qsettingsregistry.h"
+#include "platform/xdgdesktop.h"
 #include "ui/app/fonts.h"
 #include "ui/app/resources.h"
 #include "ui/app/qtprompter.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     qm::QtPrompter prompter;
     qm::theApp.m_registry = &registry;
     qm::theApp.m_prompter = &prompter;
+    const auto desktopFileTypes = qm::MakeDesktopFileTypes();
+    qm::theApp.m_desktopFileTypes = desktopFileTypes.get();
 
     int rc = 0;
     if (qm::theApp.InitInstance(QApplication::arguments().mid(1))) rc = QApplication::exec();

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "ui/app/fonts.h"
@@ -6,6 +7,10 @@
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Nothing here may reach the user's desktop files.
+    QTemporaryDir xdg;
+    qputenv("XDG_DATA_HOME", xdg.filePath("data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", xdg.filePath("config").toUtf8());
     QApplication app(argc, argv);
     qm::InitResources();
     qm::RegisterFontSubstitutions();

@@ -2,22 +2,65 @@
 
 namespace qm {
 
-std::vector<DocKind> FileTypesToUnregister(const FrameSettings& s) {
-    const std::pair<int, DocKind> order[] = {
-        {s.m_regSQS, DocKind::Script},      {s.m_regEXT, DocKind::Description}, {s.m_regSQF, DocKind::Function},
-        {s.m_regCSV, DocKind::StringTable}, {s.m_regHTML, DocKind::Briefing},   {s.m_regTXT, DocKind::Text},
+namespace {
+constexpr Hive kRoot = Hive::ClassesRoot;
+constexpr const char* kShellNewKey = ".sqs\\ShellNew";
+}  // namespace
+
+const std::vector<FileTypeSetting>& FileTypeSettings() {
+    static const std::vector<FileTypeSetting> table = {
+        {DocKind::Script, &FrameSettings::m_regSQS, "RegSQS"},
+        {DocKind::Description, &FrameSettings::m_regEXT, "RegEXT"},
+        {DocKind::Function, &FrameSettings::m_regSQF, "RegSQF"},
+        {DocKind::StringTable, &FrameSettings::m_regCSV, "RegCSV"},
+        {DocKind::Briefing, &FrameSettings::m_regHTML, "RegHTML"},
+        {DocKind::Text, &FrameSettings::m_regTXT, "RegTXT"},
     };
+    return table;
+}
+
+std::vector<DocKind> FileTypesToUnregister(const FrameSettings& s) {
     std::vector<DocKind> kinds;
-    for (const auto& [flag, kind] : order)
-        if (flag == 1) kinds.push_back(kind);
+    for (const auto& t : FileTypeSettings())
+        if (s.*t.member == 1) kinds.push_back(t.kind);
     return kinds;
 }
 
-bool SetFileTypeAssociation(Registry& registry, DocKind kind, bool associate) {
-    (void)registry;
-    (void)kind;
-    (void)associate;
-    return true;  // HOOK: file-type registration fills this in.
+std::string ReadRegString(const Registry& registry, const std::string& key, const std::string& name) {
+    std::string value = registry.ReadString(kRoot, key, name).value_or(std::string());
+    if (value.size() > kRegStringLimit) value.resize(kRegStringLimit);
+    return value;
+}
+
+void AssociateExtension(Registry& registry, const std::string& extension, const std::string& progId) {
+    const std::string current = ReadRegString(registry, extension, "");
+    if (!current.empty() && current != progId) {
+        // Kept whole: a default longer than the read limit must come back as it was.
+        const std::string whole = registry.ReadString(kRoot, extension, "").value_or(current);
+        if (!registry.WriteString(kRoot, extension, kOldDefaultValue, whole)) return;
+    }
+    registry.WriteString(kRoot, extension, "", progId);
+}
+
+void RestoreExtension(Registry& registry, const std::string& extension) {
+    if (!registry.KeyExists(kRoot, extension)) return;
+    const std::string old = registry.ReadString(kRoot, extension, kOldDefaultValue).value_or(std::string());
+    if (!old.empty()) {
+        if (registry.WriteString(kRoot, extension, "", old)) registry.DeleteValue(kRoot, extension, kOldDefaultValue);
+        return;
+    }
+    registry.DeleteKeyTree(kRoot, extension);
+}
+
+void SetFileTypeAssociation(Registry& registry, DocKind kind, bool associate) {
+    const DocKindInfo& info = KindInfo(kind);
+    if (associate) {
+        AssociateExtension(registry, info.extension, info.regTypeId);
+        if (kind == DocKind::Script) registry.WriteString(kRoot, kShellNewKey, "NullFile", "");
+    } else {
+        RestoreExtension(registry, info.extension);
+        if (kind == DocKind::Script) registry.DeleteKeyTree(kRoot, kShellNewKey);
+    }
 }
 
 }  // namespace qm

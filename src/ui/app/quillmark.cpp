@@ -77,7 +77,7 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
 
     if (IsUnregisterSwitch(stdArgs)) {
         for (const auto& t : FileTypesToUnregister(*m_pMainWnd))
-            SetFileTypeAssociation(*m_registry, t, false);
+            m_pMainWnd->SetFileTypeAssociation(t, false);
         return false;
     }
 

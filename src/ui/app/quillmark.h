@@ -18,6 +18,7 @@ class CDocTemplate;
 class CMainFrame;
 class CScriptDoc;
 class Prompter;
+class XdgFileTypes;
 
 inline const char* const kLoadErrorMessage =
     "There were some errors while loading the data files.\n"
@@ -64,6 +65,8 @@ public:
     // Set by main() (or a test) before InitInstance.
     Registry* m_registry = nullptr;
     Prompter* m_prompter = nullptr;
+    // Mirrors file-type associations onto the Linux desktop; none in tests unless one is given.
+    XdgFileTypes* m_desktopFileTypes = nullptr;
     QString m_programFolderOverride;  // tests point the data folders elsewhere
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;  // Script, Description, StringTable, Briefing, Function, Text

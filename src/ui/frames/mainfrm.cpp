@@ -12,7 +12,6 @@
 #include <QTextBlock>
 
 #include "core/app/gameregistry.h"
-#include "core/options/filetypes.h"
 #include "ui/app/doctemplate.h"
 #include "ui/app/prompter.h"
 #include "ui/app/quillmark.h"
@@ -154,8 +153,8 @@ bool CMainFrame::LoadFrame() {
     if (m_firstRun == 1) {
         m_regSQS = 1;
         m_regEXT = 1;
-        SetFileTypeAssociation(theApp.GetRegistry(), DocKind::Script, true);
-        SetFileTypeAssociation(theApp.GetRegistry(), DocKind::Description, true);
+        SetFileTypeAssociation(DocKind::Script, true);
+        SetFileTypeAssociation(DocKind::Description, true);
         m_firstRun = 0;
     }
     UpdateCommandStates();

@@ -23,6 +23,7 @@ class CChildFrame;
 class CCommandBar;
 class CNewToolBar;
 class CPagePreview;
+class CPropSheet;
 class CScriptDoc;
 class CSnippetDlg;
 class CWizardDlg;
@@ -50,6 +51,13 @@ public:
 
     // Puts a snippet's text in place of the active editor's selection (one undoable edit).
     void InsertSnippetText(const QString& text);
+
+    // Tools > Options: the sheet gets copies of the settings; accepting applies them.
+    void OnOptions();
+    void LoadOptions(CPropSheet& sheet) const;
+    void ApplyOptions(const CPropSheet& sheet);
+    // Associates one kind with the program, or gives it back: in the registry and on the desktop.
+    void SetFileTypeAssociation(DocKind kind, bool associate);
 
     void AddDocumentFrame(CChildFrame* frame);
     void DocumentClosed();

@@ -32,7 +32,6 @@ namespace qm {
 namespace {
 // Commands whose handlers arrive with later parts of the program: shown, but disabled.
 constexpr int kNotYetAvailable[] = {
-    ID_OPTIONS,
     ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
     ID_BACKUP_DATA, ID_RESTORE_DATA, ID_ADD_PROJECT_FILE, ID_REMOVE_PROJECT_FILE, ID_CLEAR_PROJECT_FILES, ID_ADD_ACTIVE_PROJECT_FILE};
 
@@ -198,7 +197,7 @@ void CMainFrame::CreateActions() {
     AddAction(ID_RESTORE_DATA, "&Restore Backup Data");
     connect(AddAction(ID_UPDATE_APP_DATA, "U&pdate Application Data"), &QAction::triggered,
             [] { theApp.UpdateApplicationData(); });
-    AddAction(ID_OPTIONS, "&Options...", {}, "options");
+    connect(AddAction(ID_OPTIONS, "&Options...", {}, "options"), &QAction::triggered, this, &CMainFrame::OnOptions);
     AddAction(ID_ADD_PROJECT_FILE, "&Add Project File...");
     AddAction(ID_ADD_ACTIVE_PROJECT_FILE, "Add &Current Active File");
     AddAction(ID_REMOVE_PROJECT_FILE, "&Remove Project File");

@@ -111,12 +111,25 @@ TEST_F(StartUp, WizardSwitchIgnoresAFileNamedAfterIt) {
     EXPECT_EQ(Main(), nullptr);
 }
 
-TEST_F(StartUp, UnregisterSwitchEndsWithoutWritingSettings) {
+TEST_F(StartUp, UnregisterSwitchGivesBackEachAssociatedTypeWithoutWritingSettings) {
+    SetSetting("FirstRun", 0);
     SetSetting("RegSQS", 1);
+    SetSetting("RegTXT", 1);
+    registry.WriteString(Hive::ClassesRoot, ".sqs", "", "VarnholtScript.Document");
+    registry.WriteString(Hive::ClassesRoot, ".sqs", "(Old Default)", "Other.sqs");
+    registry.WriteString(Hive::ClassesRoot, ".sqs\\ShellNew", "NullFile", "");
+    registry.WriteString(Hive::ClassesRoot, ".txt", "", "VarnholtText.Document");
+    registry.WriteString(Hive::ClassesRoot, ".ext", "", "VarnholtDescription.Document");  // "RegEXT" is 0
     registry.ClearWriteLog();
     EXPECT_FALSE(Start({"-UnregFileTypes"}));
-    EXPECT_TRUE(registry.WriteLog().empty());
+    for (const auto& w : registry.WriteLog()) EXPECT_EQ(w.find("Settings"), std::string::npos) << w;
     EXPECT_EQ(Setting("RegSQS"), 1);
+    EXPECT_EQ(Setting("RegTXT"), 1);
+    EXPECT_EQ(registry.GetString(Hive::ClassesRoot, ".sqs", "", ""), "Other.sqs");
+    EXPECT_FALSE(registry.KeyExists(Hive::ClassesRoot, ".sqs\\ShellNew"));
+    EXPECT_FALSE(registry.KeyExists(Hive::ClassesRoot, ".txt"));
+    EXPECT_EQ(registry.GetString(Hive::ClassesRoot, ".ext", "", ""), "VarnholtDescription.Document");
+    EXPECT_TRUE(Main() == nullptr || !Main()->isVisible());
 }
 
 TEST_F(StartUp, MissingDataFileShowsTheLoadErrorOnceAndKeepsRunning) {
