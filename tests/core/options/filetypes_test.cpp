@@ -105,7 +105,7 @@ TEST_F(FileTypes, GivingBackWithoutASavedDefaultDeletesTheKeyAndAMissingKeyIsLef
     SetFileTypeAssociation(reg, DocKind::Briefing, false);
     EXPECT_EQ(reg.ValueCount(), 0u);
     reg.WriteString(CR, ".html", "", "htmlfile");
-    reg.WriteString(CR, ".html\OpenWithList\a", "", "b");
+    reg.WriteString(CR, ".html\\OpenWithList\\a", "", "b");
     RestoreExtension(reg, ".html");
     EXPECT_FALSE(reg.KeyExists(CR, ".html"));
 }

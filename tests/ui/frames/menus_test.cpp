@@ -70,10 +70,12 @@ TEST_F(Menus, HighlightedItemsShowTheirPromptAndReadyComesBack) {
 
 TEST_F(Menus, EveryMenuItemHasAPromptAndTheGivenOnesAreUsed) {
     New(DocKind::Script);
-    for (const QString& name : {"File (document)", "Edit", "View", "Tools", "Window", "Help", "New File",
+    for (const char* name : {"File (document)", "Edit", "View", "Tools", "Window", "Help", "New File",
                                 "Wizard Created File", "Helpful Links", "Edit Data Files", "CONTEXT", "NEW"})
         for (QAction* a : Main()->PopupMenu(name)->actions())
-            if (!a->isSeparator() && !a->menu()) EXPECT_FALSE(a->statusTip().isEmpty()) << a->text().toStdString();
+            if (!a->isSeparator() && !a->menu()) {
+                EXPECT_FALSE(a->statusTip().isEmpty()) << a->text().toStdString();
+            }
     const std::pair<int, const char*> given[] = {
         {ID_COMREF, "Open the Command Reference Manual"},
         {ID_RUN_GAME, "Run Varnholt NOW !"},
@@ -138,7 +140,9 @@ TEST_F(Menus, TileAndArrangeIconsDoWhatTheySay) {
         EXPECT_EQ(frames[i]->geometry().top(), 0);
         EXPECT_EQ(frames[i]->height(), area.height());
         EXPECT_NEAR(frames[i]->width(), area.width() / 3, 1);
-        if (i > 0) EXPECT_EQ(frames[i]->geometry().left(), frames[i - 1]->geometry().right() + 1);
+        if (i > 0) {
+            EXPECT_EQ(frames[i]->geometry().left(), frames[i - 1]->geometry().right() + 1);
+        }
     }
     Main()->Action(ID_WINDOW_TILE_HORZ)->trigger();  // one above the other
     for (size_t i = 0; i < frames.size(); ++i) {

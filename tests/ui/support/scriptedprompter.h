@@ -64,9 +64,11 @@ public:
 
 private:
     std::optional<QString> Next() {
-        if (fileNames.empty()) return std::nullopt;
-        auto n = fileNames.front();
-        fileNames.pop_front();
+        std::optional<QString> n;
+        if (!fileNames.empty()) {
+            n.swap(fileNames.front());
+            fileNames.pop_front();
+        }
         return n;
     }
 };
