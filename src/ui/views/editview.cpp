@@ -17,9 +17,35 @@
 
 namespace qm {
 
+namespace {
+// Setting a line's formats reports a change of twice the line's length, which the plain layout
+// takes for a change of several lines: it forgets the next lines' layouts and repaints the whole
+// view on every keystroke. A change that stays inside one line is handed on as that line's.
+class LineLayout : public QPlainTextDocumentLayout {
+public:
+    explicit LineLayout(QTextDocument* doc) : QPlainTextDocumentLayout(doc), m_blocks(doc->blockCount()) {}
+
+protected:
+    void documentChanged(int from, int removed, int added) override {
+        const int blocks = document()->blockCount();
+        const QTextBlock block = document()->findBlock(from);
+        const bool oneLine = blocks == m_blocks && block.isValid() && from + added <= block.position() + block.length();
+        m_blocks = blocks;
+        if (oneLine) QPlainTextDocumentLayout::documentChanged(block.position(), 0, 1);
+        else QPlainTextDocumentLayout::documentChanged(from, removed, added);
+    }
+
+private:
+    int m_blocks;
+};
+}  // namespace
+
 QColor FromColorRef(int c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 CEditView::CEditView(QWidget* parent) : QPlainTextEdit(parent) {
+    auto* doc = new QTextDocument(this);
+    doc->setDocumentLayout(new LineLayout(doc));
+    setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     if (CMainFrame* main = theApp.GetMainFrame()) {
         // Colours are fixed when the view is made: a changed setting reaches only later views.
