@@ -220,14 +220,14 @@ void CEditView::ApplyRuns(QTextBlock block, const std::vector<ColourRun>& runs) 
     // The layout forgets its lines and the document records the block as changed: the caller
     // makes the document lay it out again (markContentsDirty), unless a change is under way.
     block.layout()->setFormats(ranges);
-    block.setUserState(m_colourEpoch);
+    block.setUserState(ColourEpoch());
 }
 
 void CEditView::ColourLine(int line) {
     if (line < 0 || line >= document()->blockCount()) return;
     QTextBlock block = document()->findBlockByNumber(line);
     if (block.length() <= 1 && block.layout()->formats().isEmpty()) {  // empty lines cost nothing
-        block.setUserState(m_colourEpoch);
+        block.setUserState(ColourEpoch());
         return;
     }
     const bool wasBusy = m_busy;
@@ -240,7 +240,7 @@ void CEditView::ColourLine(int line) {
 QList<QTextLayout::FormatRange> CEditView::ShownFormats(int line) {
     const QTextBlock block = document()->findBlockByNumber(line);
     if (!block.isValid()) return {};
-    if (m_colouring && block.userState() != m_colourEpoch) ColourLine(line);
+    if (m_colouring && block.userState() != ColourEpoch()) ColourLine(line);
     return block.layout()->formats();
 }
 
@@ -258,16 +258,17 @@ void CEditView::ColourChangedLines(QTextBlock first, const QTextBlock& last) {
 
 void CEditView::ColourShownLines() {
     const int rows = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 2;
+    const int epoch = ColourEpoch();
     int from = -1, to = -1;
     QTextBlock b = firstVisibleBlock();
     for (int i = 0; i < rows && b.isValid(); ++i, b = b.next()) {
-        if (b.userState() == m_colourEpoch) continue;
+        if (b.userState() == epoch) continue;
         if (b.length() > 1 || !b.layout()->formats().isEmpty()) {
             ApplyRuns(b, LineRuns(b.text()));
             if (from < 0) from = b.position();
             to = b.position() + b.length();
         }
-        b.setUserState(m_colourEpoch);
+        b.setUserState(epoch);
     }
     if (from >= 0) document()->markContentsDirty(from, to - from);
 }
@@ -282,9 +283,16 @@ void CEditView::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
 }
 
+// Kept with the text, so that every window on a shared text agrees which lines are current.
+int CEditView::ColourEpoch() const { return document()->property("colourEpoch").toInt(); }
+
 void CEditView::RecolourAll() {
     if (!m_colouring) return;
-    ++m_colourEpoch;
+    document()->setProperty("colourEpoch", ColourEpoch() + 1);
+    const bool wasBusy = m_busy;
+    m_busy = true;
+    ColourShownLines();
+    m_busy = wasBusy;
     viewport()->update();
 }
 

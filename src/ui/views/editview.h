@@ -114,10 +114,10 @@ private:
     void ApplyRuns(QTextBlock block, const std::vector<ColourRun>& runs);
     void ColourChangedLines(QTextBlock first, const QTextBlock& last);
     void ColourShownLines();
+    int ColourEpoch() const;  // a block whose user state equals it has current colours
 
     Change m_lastChange;
     int m_blockCount = 1;
-    int m_colourEpoch = 1;  // a block whose user state equals it has current colours
     bool m_loading = false, m_busyBeforeLoad = false;
 };
 
