@@ -1,11 +1,22 @@
-// Opening and colouring a large script, and the handling of one keystroke in it.
+// Side-by-side speed and memory of the editor and a bare QPlainTextEdit (no colouring) given the
+// same text the same way. Each measurement runs in a child process of its own, so that memory
+// figures are the process's and nothing is shared between the two.
+//
+//   editor_bench [--quick]                run everything and print the ratios
+//   editor_bench --child WHAT WHO FILE    one measurement (WHAT: open, keys, window; WHO: quillmark, bare)
 #include <QApplication>
-#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <benchmark/benchmark.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 #include "core/platform/memoryregistry.h"
 #include "ui/app/fonts.h"
@@ -21,18 +32,18 @@ namespace {
 
 class SilentPrompter : public qm::Prompter {
 public:
-    int MessageBox(const QString&, const QString&, qm::MbButtons, qm::MbIcon) override { return qm::IDNO; }
+    int MessageBox(const QString& text, const QString&, qm::MbButtons, qm::MbIcon) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        return qm::IDNO;
+    }
     std::optional<QString> GetOpenFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
     QStringList GetOpenFileNames(const qm::FileDialogRequest&) override { return {}; }
     std::optional<QString> GetSaveFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
     std::optional<unsigned> ChooseColour(unsigned) override { return std::nullopt; }
 };
 
-QTemporaryDir* g_dir;
-QString g_script;
-
-// About 5 MB: 100,000 lines of commands, items, variables, remarks and labels.
-QString MakeScript(int lines) {
+// Commands, items, variables, remarks and labels, about 55 bytes a line.
+QByteArray MakeScript(int lines) {
     const char* pattern[] = {
         "_unit%1 addWeapon \"Karveth\"; _unit%1 addMagazine \"KarvethMag\"",
         "? (alive _unit%1) && (damage _unit%1 < 0.5) : _unit%1 setDamage 0",
@@ -43,84 +54,204 @@ QString MakeScript(int lines) {
         "~0.5",
         "_group%1 setBehaviour \"AWARE\"; _group%1 setSpeedMode \"LIMITED\"",
     };
-    QString text;
-    text.reserve(lines * 52);
-    for (int i = 0; i < lines; ++i) {
-        text += QString::fromLatin1(pattern[i % 8]).arg(i);
-        text += QLatin1String("\r\n");
-    }
+    QByteArray text;
+    text.reserve(qsizetype(lines) * 58);
+    for (int i = 0; i < lines; ++i) text += QByteArray(pattern[i % 8]).replace("%1", QByteArray::number(i)) + "\r\n";
     return text;
 }
 
-void Setup(int lines) {
-    static qm::MemoryRegistry registry;
-    static SilentPrompter prompter;
-    registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "NewFile", 0);
-    qm::theApp.m_registry = &registry;
-    qm::theApp.m_prompter = &prompter;
+// One line of about 1 MB made of the script's words.
+QByteArray MakeLongLine() {
+    QByteArray line;
+    while (line.size() < 1000000) line += "_unit addWeapon \"Karveth\"; hint \"x\"; ";
+    return line + "\r\n";
+}
+
+long StatusKb(const char* field) {
+    QFile f("/proc/self/status");
+    f.open(QIODevice::ReadOnly);
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith(field)) return l.mid(int(qstrlen(field)) + 1).trimmed().split(' ').front().toLong();
+    return -1;
+}
+
+// Waits for the viewport's next paint.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(QWidget* w) { w->installEventFilter(this); }
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted = true;
+        if (e->type() == QEvent::Paint && qEnvironmentVariableIsSet("QM_BENCH_PAINTS")) {
+            const QRect r = static_cast<QPaintEvent*>(e)->rect();
+            std::fprintf(stderr, "paint %d,%d %dx%d\n", r.x(), r.y(), r.width(), r.height());
+        }
+        return false;
+    }
+    void Wait() {
+        QElapsedTimer t;
+        t.start();
+        while (!painted && t.elapsed() < 120000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+};
+
+qm::MemoryRegistry g_registry;
+SilentPrompter g_prompter;
+
+void StartQuillmark() {
+    g_registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "NewFile", 0);
+    g_registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "DocMax", 1);
+    qm::theApp.m_registry = &g_registry;
+    qm::theApp.m_prompter = &g_prompter;
     qm::theApp.m_programFolderOverride = QCoreApplication::applicationDirPath() + "/..";
+    qm::InitResources();
+    qm::RegisterFontSubstitutions();
     qm::theApp.InitInstance({});
-    g_dir = new QTemporaryDir;
-    g_script = g_dir->filePath(QStringLiteral("big.sqs"));
-    QFile f(g_script);
-    f.open(QIODevice::WriteOnly);
-    f.write(MakeScript(lines).toLatin1());
-}
-
-void CloseAll() {
-    qm::theApp.GetMainFrame()->CloseAllDocumentsWithoutAsking();
+    qm::theApp.GetMainFrame()->resize(1000, 800);
+    qm::theApp.GetMainFrame()->show();
     QApplication::processEvents();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void BM_OpenAndColour(benchmark::State& state) {
-    for (auto _ : state) {
-        qm::CScriptDoc* doc = qm::theApp.OpenDocumentFile(g_script);
-        benchmark::DoNotOptimize(doc);
-        QApplication::processEvents();  // the first paint
-        state.PauseTiming();
-        CloseAll();
-        state.ResumeTiming();
-    }
+// The bare editor reads the file the same way: bytes, line ends, 8-bit characters, setPlainText.
+QPlainTextEdit* OpenBare(const QString& path) {
+    auto* edit = new QPlainTextEdit;
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->resize(1000, 800);
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    QByteArray bytes = f.readAll();
+    bytes.replace("\r\n", "\n");
+    edit->setPlainText(QString::fromLatin1(bytes));
+    bytes = QByteArray();
+    edit->setWindowTitle(QFileInfo(path).fileName() + "[*]");
+    QObject::connect(edit->document(), &QTextDocument::modificationChanged, edit, &QWidget::setWindowModified);
+    edit->show();
+    return edit;
 }
-BENCHMARK(BM_OpenAndColour)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Types at the end of a line: a letter, then Backspace, so the text keeps its size.
-void TypeAtLine(benchmark::State& state, int line) {
-    qm::CScriptDoc* doc = qm::theApp.OpenDocumentFile(g_script);
-    qm::CEditView* view = doc->GetView();
-    QTextCursor c(view->document()->findBlockByNumber(line));
+QPlainTextEdit* Open(const QString& who, const QString& path) {
+    if (who == "bare") return OpenBare(path);
+    qm::CScriptDoc* doc = qm::theApp.OpenDocumentFile(path);
+    return doc ? doc->GetView() : nullptr;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Types a pair of keys (the second takes the first back) at the end of line `line`, events
+// processed after each; gives the median time of one keystroke in microseconds.
+double Keystrokes(QPlainTextEdit* edit, int line, Qt::Key key, Qt::Key back, int pairs) {
+    QTextCursor c(edit->document()->findBlockByNumber(line));
     c.movePosition(QTextCursor::EndOfBlock);
-    view->setTextCursor(c);
+    edit->setTextCursor(c);
+    edit->ensureCursorVisible();
     QApplication::processEvents();
-    bool type = true;
-    for (auto _ : state) {
-        QTest::keyClick(view, type ? Qt::Key_X : Qt::Key_Backspace);
-        type = !type;
+    std::vector<double> times;
+    QElapsedTimer t;
+    for (int i = 0; i < pairs; ++i) {
+        for (Qt::Key k : {key, back}) {
+            t.start();
+            QTest::keyClick(edit, k);
+            QApplication::processEvents();
+            times.push_back(t.nsecsElapsed() / 1000.0);
+        }
     }
-    CloseAll();
+    return Median(times);
 }
 
-void BM_KeystrokeInTheMiddle(benchmark::State& state) { TypeAtLine(state, 50001); }
-BENCHMARK(BM_KeystrokeInTheMiddle)->Unit(benchmark::kMicrosecond)->Iterations(400);
+int Child(const QString& what, const QString& who, const QString& path, int line) {
+    if (who == "quillmark") StartQuillmark();
+    QElapsedTimer clock;
+    clock.start();
+    QPlainTextEdit* edit = Open(who, path);
+    if (!edit) return 1;
+    PaintWatch watch(edit->viewport());
+    watch.Wait();
+    const double openMs = clock.nsecsElapsed() / 1e6;
+    if (what == "open") {
+        std::printf("open_ms %.1f rss_kb %ld hwm_kb %ld\n", openMs, StatusKb("VmRSS:"), StatusKb("VmHWM:"));
+    } else if (what == "keys") {
+        const int at = std::min(line, edit->document()->blockCount() - 1);
+        std::printf("char_us %.1f enter_us %.1f\n", Keystrokes(edit, at, Qt::Key_X, Qt::Key_Backspace, 100),
+                    Keystrokes(edit, at, Qt::Key_Return, Qt::Key_Backspace, 30));
+    } else if (what == "longline") {
+        std::printf("char_us %.1f\n", Keystrokes(edit, 0, Qt::Key_X, Qt::Key_Backspace, 5));
+    } else if (what == "window") {  // stays open for bench/realwindow.sh
+        std::printf("shown_ms %.1f\n", openMs);
+        std::fflush(stdout);
+        return QApplication::exec();
+    }
+    std::fflush(stdout);
+    std::_Exit(0);  // the figures are out; tearing down a large document proves nothing
+}
 
-void BM_KeystrokeOnALabelLine(benchmark::State& state) { TypeAtLine(state, 50003); }  // "#label50003"
-BENCHMARK(BM_KeystrokeOnALabelLine)->Unit(benchmark::kMicrosecond)->Iterations(200);
+QMap<QString, double> RunChild(const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(QCoreApplication::applicationFilePath(), QStringList{"--child"} + args);
+    p.waitForFinished(-1);
+    QMap<QString, double> values;
+    const QList<QByteArray> words = p.readAllStandardOutput().simplified().split(' ');
+    for (int i = 0; i + 1 < words.size(); i += 2) values[words[i]] = words[i + 1].toDouble();
+    return values;
+}
+
+void Row(const char* work, const char* unit, double q, double bare, double goal) {
+    const double ratio = bare > 0 ? q / bare : 0;
+    std::printf("| %-58s | %10.1f %-3s | %10.1f %-3s | %5.2fx | %s |\n", work, q, unit, bare, unit, ratio,
+                goal <= 0 ? "" : ratio <= goal ? "ok" : "OVER");
+    std::fflush(stdout);
+}
+
+int Parent(bool quick) {
+    QTemporaryDir dir;
+    const QString small = dir.filePath("small.sqs"), medium = dir.filePath("medium.sqs"),
+                  large = dir.filePath("large.sqs"), longLine = dir.filePath("longline.sqs");
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    };
+    write(small, MakeScript(1000));
+    write(medium, MakeScript(100000));
+    write(large, MakeScript(quick ? 200000 : 910000));
+    write(longLine, MakeLongLine());
+    const char* largeName = quick ? "11 MB script (200,000 lines)" : "50 MB script (910,000 lines)";
+    std::printf("| %-58s | %14s | %14s | %6s | goal |\n|---|---|---|---|---|\n", "Work", "Quillmark", "Bare", "Ratio");
+
+    auto q = RunChild({"open", "quillmark", medium}), b = RunChild({"open", "bare", medium});
+    Row("open + colour + first paint, 100,000-line 5.5 MB script", "ms", q["open_ms"], b["open_ms"], 1.3);
+    Row("resident memory with that file shown", "MB", q["rss_kb"] / 1024, b["rss_kb"] / 1024, 1.3);
+    q = RunChild({"open", "quillmark", large}), b = RunChild({"open", "bare", large});
+    Row(qPrintable(QString(largeName) + ": time until the window shows"), "ms", q["open_ms"], b["open_ms"], 1.5);
+    Row(qPrintable(QString(largeName) + ": peak memory"), "MB", q["hwm_kb"] / 1024, b["hwm_kb"] / 1024, 1.5);
+
+    const auto keys = [&](const QString& path, int line, const QString& name) {
+        auto kq = RunChild({"keys", "quillmark", path, QString::number(line)});
+        auto kb = RunChild({"keys", "bare", path, QString::number(line)});
+        Row(qPrintable(name + ": one keystroke"), "us", kq["char_us"], kb["char_us"], 0);
+        Row(qPrintable(name + ": Enter or Backspace joining lines"), "us", kq["enter_us"], kb["enter_us"], 0);
+        return kq;
+    };
+    const double at1000 = keys(small, 500, "1,000-line script")["char_us"];
+    const double atLarge = keys(large, quick ? 100001 : 455001, largeName)["char_us"];
+    std::printf("keystroke flat: %.2fx from 1,000 lines to the large script (goal 2x), %.2f ms (goal 2 ms)\n",
+                atLarge / std::max(1.0, at1000), atLarge / 1000);
+    q = RunChild({"longline", "quillmark", longLine}), b = RunChild({"longline", "bare", longLine});
+    Row("one keystroke on a single 1 MB line (script view)", "ms", q["char_us"] / 1000, b["char_us"] / 1000, 1.3);
+    return 0;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    qm::InitResources();
-    qm::RegisterFontSubstitutions();
-    int lines = 100000;
-    Setup(lines);
-    qm::theApp.GetMainFrame()->resize(1000, 800);
-    qm::theApp.GetMainFrame()->show();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    qm::theApp.ExitInstance();
-    return 0;
+    const QStringList args = app.arguments();
+    if (args.size() >= 5 && args[1] == "--child")
+        return Child(args[2], args[3], args[4], args.size() > 5 ? args[5].toInt() : 0);
+    return Parent(args.contains("--quick"));
 }

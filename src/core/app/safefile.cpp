@@ -25,16 +25,66 @@ bool IsReadOnlyFile(const std::string& path) {
     return (st.permissions() & writeBits) == fs::perms::none;
 }
 
-FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
+namespace {
+std::uint64_t g_limit = 0;
+
+std::uint64_t PhysicalMemory() {
+#ifndef _WIN32
+    const long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && size > 0) return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size);
+#endif
+    return 0;
+}
+}  // namespace
+
+std::uint64_t LimitForMemory(std::uint64_t physicalBytes) {
+    constexpr std::uint64_t unknown = 4ull << 30;  // as if the machine had 4 GB
+    return (physicalBytes ? physicalBytes : unknown) / 20;
+}
+
+std::uint64_t ReadableFileLimit() { return g_limit ? g_limit : LimitForMemory(PhysicalMemory()); }
+
+void SetReadableFileLimit(std::uint64_t bytes) { g_limit = bytes; }
+
+std::string FormatFileSize(std::uint64_t bytes) {
+    if (bytes < 1000) return std::to_string(bytes) + " bytes";
+    const char* unit = "KB";
+    double v = bytes / 1e3;
+    if (bytes >= 1000000000ull) v = bytes / 1e9, unit = "GB";
+    else if (bytes >= 1000000ull) v = bytes / 1e6, unit = "MB";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %s", v, unit);
+    return text;
+}
+
+FileResult CheckReadableFile(const std::string& path, std::uint64_t* size) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) return {false, "\"" + path + "\" is a folder, not a file."};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (!fs::exists(path, ec)) return {false, "The file \"" + path + "\" cannot be found."};
-        return {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
-    }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return {false, "The file \"" + path + "\" could not be read completely."};
+    const fs::file_status st = fs::status(path, ec);
+    if (!fs::exists(st)) return {false, "The file \"" + path + "\" cannot be found."};
+    if (fs::is_directory(st)) return {false, "\"" + path + "\" is a folder, not a file."};
+    if (!fs::is_regular_file(st))
+        return {false, "\"" + path + "\" is not a regular file (it is a pipe, socket or device) and cannot be opened."};
+    const std::uint64_t bytes = fs::file_size(path, ec);
+    if (ec) return {false, "The file \"" + path + "\" cannot be read: " + ec.message() + "."};
+    const std::uint64_t limit = ReadableFileLimit();
+    if (bytes > limit)
+        return {false, "The file \"" + path + "\" is too large to open: it holds " + FormatFileSize(bytes) +
+                           ", and files up to " + FormatFileSize(limit) + " can be edited on this computer."};
+    if (size) *size = bytes;
+    return {true, {}};
+}
+
+FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
+    std::uint64_t size = 0;
+    if (FileResult checked = CheckReadableFile(path, &size); !checked.ok) return checked;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    bytes.resize(size);
+    const size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    bytes.resize(got);  // a file that shrank meanwhile reads as what it holds now
+    if (failed) return {false, "The file \"" + path + "\" could not be read completely."};
     return {true, {}};
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,20 @@ struct FileResult {
 // Checked explicitly because the operating system does not refuse the superuser.
 bool IsReadOnlyFile(const std::string& path);
 
-// Reads a whole file as bytes.
+// The largest file the program reads: a twentieth of the machine's memory, since an editor holds
+// about ten times a file's size. A test may set another limit; 0 goes back to the machine's.
+std::uint64_t ReadableFileLimit();
+void SetReadableFileLimit(std::uint64_t bytes);
+std::uint64_t LimitForMemory(std::uint64_t physicalBytes);
+
+// "5.5 MB", "1.2 GB": a size for a message.
+std::string FormatFileSize(std::uint64_t bytes);
+
+// Checks, without opening it, that path is a regular file (not a folder, pipe, socket or device,
+// which could block a read or never end) within ReadableFileLimit(). Gives the size on success.
+FileResult CheckReadableFile(const std::string& path, std::uint64_t* size = nullptr);
+
+// Reads a whole file as bytes, after CheckReadableFile.
 FileResult ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Writes bytes to path through a temporary file beside it and a rename, so a failed write

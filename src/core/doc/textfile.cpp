@@ -1,6 +1,8 @@
 #include "core/doc/textfile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "core/app/ansicodec.h"
 
@@ -51,6 +53,45 @@ std::string EncodeDocumentText(std::string_view text, size_t* unmappable) {
         else out.push_back(c);
     }
     return out;
+}
+
+DocumentFileReader::~DocumentFileReader() {
+    if (m_file) std::fclose(m_file);
+}
+
+FileResult DocumentFileReader::Open(const std::string& path) {
+    m_path = path;
+    m_result = CheckReadableFile(path, &m_size);
+    if (!m_result.ok) return m_result;
+    m_file = std::fopen(path.c_str(), "rb");
+    if (!m_file) m_result = {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    return m_result;
+}
+
+bool DocumentFileReader::Next(std::string& text, size_t bytes) {
+    text.clear();
+    if (!m_file || !m_result.ok) return false;
+    std::string raw(bytes, '\0');
+    raw.resize(std::fread(raw.data(), 1, raw.size(), m_file));
+    if (!raw.empty() && raw.back() == '\r') {  // keep a CR LF pair in one piece
+        const int c = std::fgetc(m_file);
+        if (c == '\n') raw.push_back('\n');
+        else if (c != EOF) std::ungetc(c, m_file);
+    }
+    const size_t got = raw.size();
+    if (std::ferror(m_file)) {
+        m_result = {false, "The file \"" + m_path + "\" could not be read completely."};
+        return false;
+    }
+    m_read += got;
+    if (m_read > ReadableFileLimit()) {  // it grew while being read
+        m_result = CheckReadableFile(m_path);
+        if (m_result.ok) m_result = {false, "The file \"" + m_path + "\" grew while it was read."};
+        return false;
+    }
+    if (got == 0) return false;
+    text = DecodeDocumentText(raw);
+    return true;
 }
 
 TextLoadReport LoadTextFile(const std::string& path, std::string& text) {

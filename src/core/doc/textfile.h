@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,30 @@ std::string DecodeDocumentText(std::string_view bytes, TextLoadReport* report = 
 
 // Joins "\n"-separated UTF-8 text into ANSI bytes with CR LF line ends.
 std::string EncodeDocumentText(std::string_view text, size_t* unmappable = nullptr);
+
+// Reads a document file piece by piece, so that a large file is never held whole beside the
+// editor's own copy, and its caller can show progress. Open checks the file first.
+class DocumentFileReader {
+public:
+    DocumentFileReader() = default;
+    DocumentFileReader(const DocumentFileReader&) = delete;
+    DocumentFileReader& operator=(const DocumentFileReader&) = delete;
+    ~DocumentFileReader();
+
+    FileResult Open(const std::string& path);
+    // The next piece of about `bytes` bytes as UTF-8 with "\n" line breaks (a CR LF pair is never
+    // split). False at the end of the file or on a read error (then Result() says which).
+    bool Next(std::string& text, size_t bytes = size_t{4} << 20);
+    const FileResult& Result() const { return m_result; }
+    std::uint64_t Size() const { return m_size; }
+    std::uint64_t BytesRead() const { return m_read; }
+
+private:
+    std::FILE* m_file = nullptr;
+    std::string m_path;
+    std::uint64_t m_size = 0, m_read = 0;
+    FileResult m_result;
+};
 
 // Loads a document file as UTF-8 text with "\n" line breaks.
 TextLoadReport LoadTextFile(const std::string& path, std::string& text);

@@ -1,6 +1,10 @@
 #include "ui/doc/scriptdoc.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStatusBar>
+#include <new>
 
 #include "core/doc/textfile.h"
 #include "core/doc/titlerules.h"
@@ -8,6 +12,7 @@
 #include "ui/app/prompter.h"
 #include "ui/app/quillmark.h"
 #include "ui/frames/childfrm.h"
+#include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
 
 namespace qm {
@@ -113,15 +118,42 @@ bool CScriptDoc::OnNewDocument() {
 }
 
 bool CScriptDoc::OnOpenDocument(const QString& path) {
-    std::string text;
-    const TextLoadReport report = LoadTextFile(QFileInfo(path).absoluteFilePath().toStdString(), text);
-    if (!report.result.ok) {
-        theApp.GetPrompter().MessageBox(
-            QStringLiteral("Failed to open document.\n") + QString::fromStdString(report.result.error), {},
-            MbButtons::Ok, MbIcon::Error);
+    const auto failed = [](const QString& why) {
+        theApp.GetPrompter().MessageBox(QStringLiteral("Failed to open document.\n") + why, {}, MbButtons::Ok,
+                                        MbIcon::Error);
         return false;
+    };
+    const QString full = QFileInfo(path).absoluteFilePath();
+    DocumentFileReader reader;
+    if (!reader.Open(full.toStdString()).ok) return failed(QString::fromStdString(reader.Result().error));
+    QStatusBar* status = theApp.GetMainFrame() ? theApp.GetMainFrame()->statusBar() : nullptr;
+    bool progressShown = false;
+    try {
+        // In pieces, so that the file is never held twice and a long load shows how far it is.
+        QElapsedTimer clock;
+        clock.start();
+        m_view->BeginLoad();
+        std::string piece;
+        while (reader.Next(piece)) {
+            m_view->AppendLoadedText(QString::fromUtf8(piece));
+            if (clock.elapsed() < 500 || !status) continue;
+            progressShown = true;
+            status->showMessage(QStringLiteral("Opening %1... %2%")
+                                    .arg(QFileInfo(full).fileName())
+                                    .arg(reader.Size() ? int(reader.BytesRead() * 100 / reader.Size()) : 100));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // the window stays painted
+        }
+        m_view->EndLoad();
+    } catch (const std::bad_alloc&) {
+        // The half-read text goes with this document; every other document is untouched.
+        m_view->document()->clear();
+        if (progressShown) status->showMessage(QStringLiteral("Ready"));
+        return failed(QStringLiteral("There is not enough memory to open \"%1\" (%2). Close other documents or "
+                                     "programs and try again.")
+                          .arg(full, QString::fromStdString(FormatFileSize(reader.Size()))));
     }
-    m_view->LoadText(QString::fromStdString(text));
+    if (progressShown) status->showMessage(QStringLiteral("Ready"));
+    if (!reader.Result().ok) return failed(QString::fromStdString(reader.Result().error));
     SetModifiedFlag(false);
     return true;
 }

@@ -68,7 +68,7 @@ void CScriptFrame::FillCombo() {
 }
 
 void CScriptFrame::RebuildLabels() {
-    if (!m_showLabels || !m_view) return;
+    if (!m_showLabels || !m_view || m_labelsCurrent) return;
     std::vector<std::u16string> lines;
     lines.reserve(static_cast<size_t>(m_view->document()->blockCount()));
     for (QTextBlock b = m_view->document()->begin(); b.isValid(); b = b.next()) {
@@ -77,32 +77,49 @@ void CScriptFrame::RebuildLabels() {
                                                                                 : std::u16string());
     }
     m_labels.Rebuild(lines);
+    m_labelsCurrent = true;
+    FillCombo();
+}
+
+void CScriptFrame::BeginLabelScan() {
+    m_scanning = m_showLabels;
+    m_labelsCurrent = false;
+    if (m_scanning) m_labels.BeginScan();
+}
+
+void CScriptFrame::ScanLabels(const QString& piece) {
+    if (m_scanning) m_labels.Scan(std::u16string_view(reinterpret_cast<const char16_t*>(piece.utf16()), piece.size()));
+}
+
+void CScriptFrame::EndLabelScan() {
+    if (!m_scanning) return;
+    m_scanning = false;
+    m_labelsCurrent = true;
     FillCombo();
 }
 
 void CScriptFrame::OnTextChanged(const CEditView::Change& change) {
     if (!m_showLabels || !m_view) return;
-    if (!change.withinOneLine) {
+    if (!m_labelsCurrent) {
         RebuildLabels();
         return;
     }
-    const QTextBlock block = m_view->document()->findBlockByNumber(change.firstLine);
-    const LabelIndex::Update u = m_labels.UpdateLine(change.firstLine, block.text().toStdU16String());
-    // Touch only the entry that changed: a long list is not refilled for one keystroke.
-    const bool wasEmpty = u.kind == LabelIndex::Update::Inserted && m_labels.Entries().size() == 1;
-    const bool nowEmpty = u.kind == LabelIndex::Update::Removed && m_labels.Entries().empty();
-    if (wasEmpty || nowEmpty) {
-        FillCombo();
-        return;
-    }
-    const QString text = u.index >= 0 && u.kind != LabelIndex::Update::Removed
-                             ? QString::fromStdU16String(m_labels.Entries()[u.index].text)
-                             : QString();
-    switch (u.kind) {
-        case LabelIndex::Update::None: break;
-        case LabelIndex::Update::Changed: m_wndLabelsCombo->setItemText(u.index, text); break;
-        case LabelIndex::Update::Inserted: m_wndLabelsCombo->insertItem(u.index, text); break;
-        case LabelIndex::Update::Removed: m_wndLabelsCombo->removeItem(u.index); break;
+    const bool wasEmpty = m_labels.Entries().empty();
+    std::vector<std::u16string> lines;
+    QTextBlock b = m_view->document()->findBlockByNumber(change.firstLine);
+    for (int line = change.firstLine; line <= change.lastLine && b.isValid(); ++line, b = b.next())
+        lines.push_back(b.length() > 1 && b.text().startsWith(QLatin1Char('#')) ? b.text().toStdU16String()
+                                                                                : std::u16string());
+    const LabelIndex::Splice s = m_labels.ReplaceLines(change.firstLine, change.lastLine - change.lineDelta, lines);
+    // Touch only the entries that changed: a long list is not refilled for one keystroke.
+    if (wasEmpty || m_labels.Entries().empty()) {
+        if (s.changed) FillCombo();
+    } else if (s.changed) {
+        if (s.removed > 0) m_wndLabelsCombo->model()->removeRows(s.index, s.removed);
+        QStringList added;
+        for (int i = s.index; i < s.index + s.inserted; ++i)
+            added << QString::fromStdU16String(m_labels.Entries()[static_cast<size_t>(i)].text);
+        m_wndLabelsCombo->insertItems(s.index, added);
     }
     m_wndLabelsCombo->setCurrentIndex(0);
 }
@@ -124,6 +141,7 @@ void CScriptFrame::OnLabelSelected(int index) {
 void CScriptFrame::OnToggleLabelsBar() {
     m_showLabels = !m_showLabels;
     m_wndLabelsBar->setVisible(m_showLabels);
+    m_labelsCurrent = false;  // the list does not follow the text while the bar is hidden
     if (m_showLabels) RebuildLabels();
     if (CMainFrame* main = theApp.GetMainFrame()) {
         main->m_labelsBar = m_showLabels ? 1 : 0;

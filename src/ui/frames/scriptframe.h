@@ -17,9 +17,14 @@ public:
 
     void SetView(CEditView* view) override;
 
-    // Refills the list from the whole text (nothing while the bar is hidden).
+    // Fills the list from the whole text unless it already follows the text (nothing while the
+    // bar is hidden).
     void RebuildLabels();
-    // After a change of the text: updates the list from the changed line alone when it can.
+    // While a file loads: the list is read from the loaded pieces, not from the editor's lines.
+    void BeginLabelScan();
+    void ScanLabels(const QString& piece);
+    void EndLabelScan();
+    // After a change of the text: updates the list from the changed lines alone.
     void OnTextChanged(const CEditView::Change& change);
     void OnLabelSelected(int index);
     void OnToggleLabelsBar();
@@ -36,6 +41,8 @@ private:
     void FillCombo();
 
     LabelIndex m_labels;
+    bool m_labelsCurrent = false;  // m_labels follows the text
+    bool m_scanning = false;
     QMenu* m_labelsMenu = nullptr;
 };
 

@@ -17,9 +17,35 @@
 
 namespace qm {
 
+namespace {
+// Setting a line's formats reports a change of twice the line's length, which the plain layout
+// takes for a change of several lines: it forgets the next lines' layouts and repaints the whole
+// view on every keystroke. A change that stays inside one line is handed on as that line's.
+class LineLayout : public QPlainTextDocumentLayout {
+public:
+    explicit LineLayout(QTextDocument* doc) : QPlainTextDocumentLayout(doc), m_blocks(doc->blockCount()) {}
+
+protected:
+    void documentChanged(int from, int removed, int added) override {
+        const int blocks = document()->blockCount();
+        const QTextBlock block = document()->findBlock(from);
+        const bool oneLine = blocks == m_blocks && block.isValid() && from + added <= block.position() + block.length();
+        m_blocks = blocks;
+        if (oneLine) QPlainTextDocumentLayout::documentChanged(block.position(), 0, 1);
+        else QPlainTextDocumentLayout::documentChanged(from, removed, added);
+    }
+
+private:
+    int m_blocks;
+};
+}  // namespace
+
 QColor FromColorRef(int c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 CEditView::CEditView(QWidget* parent) : QPlainTextEdit(parent) {
+    auto* doc = new QTextDocument(this);
+    doc->setDocumentLayout(new LineLayout(doc));
+    setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     if (CMainFrame* main = theApp.GetMainFrame()) {
         // Colours are fixed when the view is made: a changed setting reaches only later views.
@@ -39,15 +65,20 @@ CEditView::CEditView(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void CEditView::TrackChanges() {
-    connect(document(), &QTextDocument::contentsChange, this, [this](int pos, int removed, int added) {
+    connect(document(), &QTextDocument::contentsChange, this, [this](int pos, int, int added) {
+        if (m_loading) return;  // the load reads its text once when it ends
         const int blocks = document()->blockCount();
-        const QTextBlock first = document()->findBlock(pos);
-        const QTextBlock last = document()->findBlock(pos + added);
+        QTextBlock first = document()->findBlock(pos);
+        QTextBlock last = document()->findBlock(pos + added);
+        if (!first.isValid()) first = document()->lastBlock();
+        if (!last.isValid()) last = document()->lastBlock();
         m_lastChange.firstLine = first.blockNumber();
-        m_lastChange.lastLine = last.isValid() ? last.blockNumber() : blocks - 1;
-        m_lastChange.withinOneLine = blocks == m_blockCount && m_lastChange.firstLine == m_lastChange.lastLine;
+        m_lastChange.lastLine = last.blockNumber();
+        m_lastChange.lineDelta = blocks - m_blockCount;
+        m_lastChange.withinOneLine = m_lastChange.lineDelta == 0 && first == last;
         m_blockCount = blocks;
-        (void)removed;
+        if (m_colouring) ColourChangedLines(first, last);
+        OnContentsChange(m_lastChange);
     });
 }
 
@@ -70,14 +101,35 @@ void CEditView::ShareDocumentOf(CEditView* source) {
 CChildFrame* CEditView::GetParentFrame() const { return m_document ? m_document->GetFrame() : nullptr; }
 
 void CEditView::LoadText(const QString& text) {
-    const bool wasBusy = m_busy;
+    BeginLoad();
+    AppendLoadedText(text);
+    EndLoad();
+}
+
+void CEditView::BeginLoad() {
+    m_busyBeforeLoad = m_busy;
     m_busy = true;
+    m_loading = true;
     document()->setUndoRedoEnabled(false);
-    setPlainText(text);
+    setPlainText(QString());
+    OnLoad(LoadStep::Begin, QString());
+}
+
+void CEditView::AppendLoadedText(const QString& piece) {
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(piece);
+    OnLoad(LoadStep::Piece, piece);
+}
+
+void CEditView::EndLoad() {
     document()->setUndoRedoEnabled(true);
     document()->setModified(false);
+    moveCursor(QTextCursor::Start);
     m_blockCount = document()->blockCount();
-    m_busy = wasBusy;
+    m_loading = false;
+    m_busy = m_busyBeforeLoad;
+    OnLoad(LoadStep::End, QString());
 }
 
 QString CEditView::GetText() const {
@@ -154,7 +206,7 @@ QColor CEditView::RoleColour(ColourRole role) const {
     return m_textColour;
 }
 
-void CEditView::ApplyRuns(const QTextBlock& block, const std::vector<ColourRun>& runs, bool markDirty) {
+void CEditView::ApplyRuns(QTextBlock block, const std::vector<ColourRun>& runs) {
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(static_cast<qsizetype>(runs.size()));
     for (const ColourRun& r : runs) {
@@ -165,35 +217,83 @@ void CEditView::ApplyRuns(const QTextBlock& block, const std::vector<ColourRun>&
         if (r.bold) range.format.setFontWeight(QFont::Bold);
         ranges.append(range);
     }
+    // The layout forgets its lines and the document records the block as changed: the caller
+    // makes the document lay it out again (markContentsDirty), unless a change is under way.
     block.layout()->setFormats(ranges);
-    if (markDirty) document()->markContentsDirty(block.position(), block.length());
+    block.setUserState(ColourEpoch());
 }
 
 void CEditView::ColourLine(int line) {
     if (line < 0 || line >= document()->blockCount()) return;
-    const QTextBlock block = document()->findBlockByNumber(line);
-    if (block.length() <= 1 && block.layout()->formats().isEmpty()) return;  // empty lines cost nothing
+    QTextBlock block = document()->findBlockByNumber(line);
+    if (block.length() <= 1 && block.layout()->formats().isEmpty()) {  // empty lines cost nothing
+        block.setUserState(ColourEpoch());
+        return;
+    }
     const bool wasBusy = m_busy;
     m_busy = true;
-    ApplyRuns(block, LineRuns(block.text()), true);
+    ApplyRuns(block, LineRuns(block.text()));
+    document()->markContentsDirty(block.position(), block.length());
     m_busy = wasBusy;
 }
 
-void CEditView::ColourLines(int from, int to) {
-    for (int line = std::min(from, to); line <= std::max(from, to); ++line) ColourLine(line);
+QList<QTextLayout::FormatRange> CEditView::ShownFormats(int line) {
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid()) return {};
+    if (m_colouring && block.userState() != ColourEpoch()) ColourLine(line);
+    return block.layout()->formats();
 }
+
+void CEditView::ColourChangedLines(QTextBlock first, const QTextBlock& last) {
+    // Inside the document's change: the layout has not yet seen it, so formats set now are laid
+    // out once with the new text. A long change only marks its lines; they are coloured when shown.
+    constexpr int colourNow = 64;
+    const int count = last.blockNumber() - first.blockNumber() + 1;
+    for (QTextBlock b = first; b.isValid(); b = b.next()) {
+        if (count <= colourNow) ApplyRuns(b, LineRuns(b.text()));
+        else b.setUserState(-1);
+        if (b == last) break;
+    }
+}
+
+void CEditView::ColourShownLines() {
+    const int rows = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 2;
+    const int epoch = ColourEpoch();
+    int from = -1, to = -1;
+    QTextBlock b = firstVisibleBlock();
+    for (int i = 0; i < rows && b.isValid(); ++i, b = b.next()) {
+        if (b.userState() == epoch) continue;
+        if (b.length() > 1 || !b.layout()->formats().isEmpty()) {
+            ApplyRuns(b, LineRuns(b.text()));
+            if (from < 0) from = b.position();
+            to = b.position() + b.length();
+        }
+        b.setUserState(epoch);
+    }
+    if (from >= 0) document()->markContentsDirty(from, to - from);
+}
+
+void CEditView::paintEvent(QPaintEvent* event) {
+    if (m_colouring) {
+        const bool wasBusy = m_busy;
+        m_busy = true;
+        ColourShownLines();
+        m_busy = wasBusy;
+    }
+    QPlainTextEdit::paintEvent(event);
+}
+
+// Kept with the text, so that every window on a shared text agrees which lines are current.
+int CEditView::ColourEpoch() const { return document()->property("colourEpoch").toInt(); }
 
 void CEditView::RecolourAll() {
     if (!m_colouring) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    document()->setProperty("colourEpoch", ColourEpoch() + 1);
     const bool wasBusy = m_busy;
     m_busy = true;
-    const int firstVisible = FirstVisibleLine();
-    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) ApplyRuns(b, LineRuns(b.text()), false);
-    document()->markContentsDirty(0, document()->characterCount());
-    ScrollToFirstVisibleLine(firstVisible);
+    ColourShownLines();
     m_busy = wasBusy;
-    QApplication::restoreOverrideCursor();
+    viewport()->update();
 }
 
 void CEditView::StartColouring() {
@@ -213,27 +313,6 @@ void CEditView::OnInitialUpdate() {
 
 void CEditView::OnChange() {
     if (m_document) m_document->SetModifiedFlag(IsControlModified());
-    if (!m_colouring) return;
-    const QTextCursor c = textCursor();
-    const int a = LineOfPosition(c.selectionStart());
-    const int b = LineOfPosition(c.selectionEnd());
-    const int firstVisible = FirstVisibleLine();
-    if (a >= 0 && b < document()->blockCount()) {
-        ColourLine(a);
-        if (b != a) ColourLine(b);
-        if (a != m_lastStartLine) {
-            if (m_lastStartLine != b) ColourLine(m_lastStartLine);
-            m_lastStartLine = a;
-        }
-        if (b != m_lastEndLine) {
-            if (m_lastEndLine != a) ColourLine(m_lastEndLine);
-            m_lastEndLine = b;
-        }
-        // The lines the change itself touched, as after an Undo far from the caret.
-        if (m_lastChange.lastLine - m_lastChange.firstLine < 10000)
-            ColourLines(m_lastChange.firstLine, m_lastChange.lastLine);
-    }
-    ScrollToFirstVisibleLine(firstVisible);
 }
 
 void CEditView::ApplyEditorFont() {
@@ -270,9 +349,7 @@ void CEditView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CEditView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_lastStartLine = LineOfPosition(textCursor().selectionStart());
-    } else if (event->button() == Qt::RightButton) {
+    if (event->button() == Qt::RightButton) {
         // A right-click inside the selection keeps it for the context menu.
         const int p = cursorForPosition(event->position().toPoint()).position();
         const QTextCursor c = textCursor();
@@ -285,11 +362,6 @@ void CEditView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QPlainTextEdit::mousePressEvent(event);
-}
-
-void CEditView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) m_lastEndLine = LineOfPosition(textCursor().selectionEnd());
-    QPlainTextEdit::mouseReleaseEvent(event);
 }
 
 void CEditView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -319,8 +391,6 @@ void CEditView::contextMenuEvent(QContextMenuEvent* event) {
 
 void CEditView::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
-    const int firstVisible = FirstVisibleLine();
-    const int before = textCursor().blockNumber();
     // Characters only, whatever the source's formatting; every kind of line break becomes a real line.
     QString text = source->text();
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -328,10 +398,6 @@ void CEditView::insertFromMimeData(const QMimeData* source) {
         text.replace(c, QLatin1Char('\n'));
     textCursor().insertText(text);
     ensureCursorVisible();
-    if (m_colouring) {
-        ColourLines(before, textCursor().blockNumber());
-        ScrollToFirstVisibleLine(firstVisible);
-    }
 }
 
 void CEditView::OnEditPaste() { paste(); }

@@ -2,6 +2,7 @@
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextLayout>
 #include <vector>
 
 #include "core/views/colouring.h"
@@ -13,7 +14,9 @@ class CChildFrame;
 
 // The editing control every view is: a plain-text editor with the operations the views
 // need. Colouring views set m_colouring; colours are layout formats of the lines, never edits,
-// so they stay out of the undo history and leave the modified state alone.
+// so they stay out of the undo history and leave the modified state alone. A line's colours
+// depend on its own text alone, so a line is coloured when its text changes or when it is
+// about to be shown, and a block's user state records whether its colours are current.
 class CEditView : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -25,6 +28,10 @@ public:
 
     // Replaces the whole text with a file's text; leaves nothing to undo.
     void LoadText(const QString& text);
+    // The same in pieces: BeginLoad, AppendLoadedText for each piece, EndLoad.
+    void BeginLoad();
+    void AppendLoadedText(const QString& piece);
+    void EndLoad();
     // The whole text with "\n" line breaks, every character as typed.
     QString GetText() const;
 
@@ -38,10 +45,13 @@ public:
     // Inserts text at the caret as one edit that cannot be undone.
     void InsertNotUndoable(const QString& text);
 
-    // Re-colours one line by the view's rules (callers check m_colouring).
+    // Re-colours one line by the view's rules now (callers check m_colouring).
     void ColourLine(int line);
-    // Re-colours every line when colouring is on; keeps the modified state and the scroll position.
+    // Re-colours every line when colouring is on: the shown lines at once, the others when they
+    // are shown. Keeps the modified state and the scroll position.
     void RecolourAll();
+    // The formats line `line` is shown with, colouring it first when its colours are not current.
+    QList<QTextLayout::FormatRange> ShownFormats(int line);
     // The colours of a line's characters; the text view has none.
     virtual std::vector<ColourRun> LineRuns(const QString& line) const;
     // The colour the view shows a role in.
@@ -58,16 +68,15 @@ public:
 
     bool m_colouring = false;
     bool m_busy = true;  // the view changes its own text or formats; change notifications are ignored
-    int m_lastStartLine = 0;
-    int m_lastEndLine = 0;
     bool m_openMaximized = false;
     QColor m_textColour, m_remarkColour, m_commandColour, m_itemColour, m_programmingColour, m_variableColour,
         m_backgroundColour;
 
-    // What the last change of the text touched: the line range that gets re-coloured and,
-    // for the labels list, whether it stayed inside one line.
+    // What the last change of the text touched: the lines firstLine..lastLine now stand where
+    // firstLine..lastLine - lineDelta stood before.
     struct Change {
         int firstLine = 0, lastLine = 0;
+        int lineDelta = 0;  // lines added (or, below 0, removed)
         bool withinOneLine = false;
     };
     const Change& LastChange() const { return m_lastChange; }
@@ -79,6 +88,11 @@ public:
 protected:
     // The control's text changed.
     virtual void OnChange();
+    // Right after any change of the text, the view's own included (not while a file loads).
+    virtual void OnContentsChange(const Change&) {}
+    enum class LoadStep { Begin, Piece, End };
+    virtual void OnLoad(LoadStep, const QString&) {}
+    void paintEvent(QPaintEvent* event) override;
     void ApplyEditorFont();
     void StartColouring();
     // Puts the header text of the kind into an empty control.
@@ -88,7 +102,6 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -98,11 +111,14 @@ protected:
 
 private:
     void TrackChanges();
-    void ApplyRuns(const QTextBlock& block, const std::vector<ColourRun>& runs, bool markDirty);
-    void ColourLines(int from, int to);
+    void ApplyRuns(QTextBlock block, const std::vector<ColourRun>& runs);
+    void ColourChangedLines(QTextBlock first, const QTextBlock& last);
+    void ColourShownLines();
+    int ColourEpoch() const;  // a block whose user state equals it has current colours
 
     Change m_lastChange;
     int m_blockCount = 1;
+    bool m_loading = false, m_busyBeforeLoad = false;
 };
 
 // 0x00BBGGRR to a colour.

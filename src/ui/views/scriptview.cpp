@@ -36,9 +36,18 @@ void CScriptView::OnInitialUpdate() {
     CEditView::OnInitialUpdate();
 }
 
-void CScriptView::OnChange() {
-    if (auto* frame = qobject_cast<CScriptFrame*>(GetParentFrame())) frame->OnTextChanged(LastChange());
-    CEditView::OnChange();
+void CScriptView::OnContentsChange(const Change& change) {
+    if (auto* frame = qobject_cast<CScriptFrame*>(GetParentFrame())) frame->OnTextChanged(change);
+}
+
+void CScriptView::OnLoad(LoadStep step, const QString& piece) {
+    auto* frame = qobject_cast<CScriptFrame*>(GetParentFrame());
+    if (!frame) return;
+    switch (step) {
+        case LoadStep::Begin: frame->BeginLabelScan(); break;
+        case LoadStep::Piece: frame->ScanLabels(piece); break;
+        case LoadStep::End: frame->EndLabelScan(); break;
+    }
 }
 
 }  // namespace qm

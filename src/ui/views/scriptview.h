@@ -12,7 +12,8 @@ public:
     std::vector<ColourRun> LineRuns(const QString& line) const override;
 
 protected:
-    void OnChange() override;
+    void OnContentsChange(const Change& change) override;
+    void OnLoad(LoadStep step, const QString& piece) override;
 };
 
 }  // namespace qm

@@ -32,14 +32,12 @@ protected:
 
     // The colour shown at a character, or an invalid colour when it has none of its own.
     static QColor ColourAt(CEditView* v, int line, int column) {
-        const QTextBlock b = v->document()->findBlockByNumber(line);
-        for (const auto& r : b.layout()->formats())
+        for (const auto& r : v->ShownFormats(line))
             if (column >= r.start && column < r.start + r.length) return r.format.foreground().color();
         return QColor();
     }
     static bool BoldAt(CEditView* v, int line, int column) {
-        const QTextBlock b = v->document()->findBlockByNumber(line);
-        for (const auto& r : b.layout()->formats())
+        for (const auto& r : v->ShownFormats(line))
             if (column >= r.start && column < r.start + r.length) return r.format.fontWeight() == QFont::Bold;
         return false;
     }

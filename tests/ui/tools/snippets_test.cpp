@@ -58,6 +58,8 @@ TEST_F(Snippets, InsertIntoAColouredScriptColoursOnlyTheSpannedLinesAndOneUndoRe
     CEditView* v = d->GetView();
     ASSERT_TRUE(v->m_colouring);
     for (int line : {0, 2}) v->document()->findBlockByNumber(line).layout()->setFormats({});
+    // Formats set by hand are a pending change of those lines until the document hears of them.
+    v->document()->markContentsDirty(0, v->document()->characterCount());
     PlaceCaret(v, 1, 0);
     Main()->InsertSnippetText("; loop\r\n#top\r\nhint ");
     EXPECT_EQ(v->GetText(), "hint\n; loop\n#top\nhint x = 1\nexit\n");
