@@ -1,0 +1,22 @@
+#pragma once
+#include <QProxyStyle>
+
+namespace qm {
+
+// The style of the owner-drawn menus: hands measuring and drawing of CIconMenu and CTopMenu items
+// to the menus themselves and paints their panels flat; everything else is the base style's.
+class CMenuStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    CMenuStyle();
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override;
+};
+
+}  // namespace qm
