@@ -101,13 +101,15 @@ bool BuildCustomMenus(CMainFrame& main) {
     RefillRecentFilesMenu(main);
     RefillWindowMenu(main);
     // The lists follow the program whenever a menu of the bars opens.
+    QSet<QMenu*> barMenus;  // View, Project, Tools and Help hang in both bars
     for (CTopMenu* bar : main.m_topMenus)
         for (QAction* a : bar->actions())
-            if (QMenu* m = a->menu())
-                QObject::connect(m, &QMenu::aboutToShow, &main, [&main] {
-                    RefillRecentFilesMenu(main);
-                    RefillWindowMenu(main);
-                });
+            if (a->menu()) barMenus.insert(a->menu());
+    for (QMenu* m : std::as_const(barMenus))
+        QObject::connect(m, &QMenu::aboutToShow, &main, [&main] {
+            RefillRecentFilesMenu(main);
+            RefillWindowMenu(main);
+        });
     return true;
 }
 

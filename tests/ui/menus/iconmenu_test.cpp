@@ -5,6 +5,8 @@
 
 #include "support/qtprinters.h"
 #include "ui/menus/iconmenu.h"
+#include "ui/menus/menustyle.h"
+#include <QStyleOptionMenuItem>
 #include "ui/menus/pictures.h"
 
 using namespace qm;
@@ -234,4 +236,25 @@ TEST(TopMenuDrawing, HotAndOpenItemsAndThePicture) {
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(img.pixelColor(22 + x, 2 + y), qAlpha(pic.pixel(x, y)) ? pic.pixelColor(x, y) : bar.m_barColour);
+}
+
+TEST(IconMenu, APopupItemCaptionedLikeABarItemIsMeasuredAsOne) {
+    QFont font;
+    CMenuStyle style;
+    CIconMenu menu;
+    menu.setStyle(&style);
+    menu.Create(&font);
+    QAction* window = menu.AppendIconItem(3000, 0, "Window");
+    QAction* other = menu.AppendIconItem(3001, 0, "Windows");
+    auto width = [&](QAction* a) {
+        QStyleOptionMenuItem opt;
+        opt.initFrom(&menu);
+        opt.text = menu.CaptionOf(a);
+        opt.menuItemType = QStyleOptionMenuItem::Normal;
+        return style.sizeFromContents(QStyle::CT_MenuItem, &opt, QSize(), &menu);
+    };
+    CTopMenu bar;
+    bar.Create(&font, 0);
+    EXPECT_EQ(width(window).width(), bar.MeasureItem(false, "Window", 22).width());
+    EXPECT_EQ(width(other), menu.MeasureItem(3001, "&Windows"));
 }
