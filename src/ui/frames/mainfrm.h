@@ -116,7 +116,7 @@ public:
     // The owner-drawn menus: the no-document and document bars, and the 17 pop-ups (see MenuName).
     std::array<CTopMenu*, 2> m_topMenus{};
     std::array<CIconMenu*, 17> m_iconMenus{};
-    CMenuStyle* m_menuStyle = nullptr;
+    CMenuStyle* m_menuStyle = nullptr;  // shared, not owned
 
     CNewToolBar* m_wndToolBar = nullptr;
     CCommandBar* m_wndCommandBar = nullptr;

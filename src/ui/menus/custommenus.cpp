@@ -69,8 +69,7 @@ void AppendEntries(CMainFrame& main, CIconMenu& menu, const std::vector<MenuEntr
 }  // namespace
 
 bool BuildCustomMenus(CMainFrame& main) {
-    if (!main.m_menuStyle) main.m_menuStyle = new CMenuStyle;
-    main.m_menuStyle->setParent(&main);
+    main.m_menuStyle = CMenuStyle::Instance();
     CustomMenuOptions options;
     options.mrus = main.m_mrus;
     options.showUsers = main.m_showUsers;

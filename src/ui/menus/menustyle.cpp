@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 
@@ -23,6 +24,15 @@ void DrawSubmenuArrow(QPainter* p, const QRect& rc, const QColor& colour) {
 }  // namespace
 
 CMenuStyle::CMenuStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+
+CMenuStyle* CMenuStyle::Instance() {
+    static QPointer<CMenuStyle> style;
+    if (!style) {
+        style = new CMenuStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
 
 void CMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                              const QWidget* widget) const {

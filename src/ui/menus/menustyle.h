@@ -9,6 +9,9 @@ class CMenuStyle : public QProxyStyle {
     Q_OBJECT
 public:
     CMenuStyle();
+    // The one style of the program's menus; it lives as long as the application, so no menu ever
+    // outlives it.
+    static CMenuStyle* Instance();
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
