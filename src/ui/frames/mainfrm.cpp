@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QToolButton>
 #include <QTextBlock>
 
 #include "core/app/gameregistry.h"
@@ -144,7 +145,15 @@ bool CMainFrame::LoadFrame() {
         resize(m_winWidth, m_winHeight);
     }
     BuildStandardMenus();
-    // HOOK: the custom menus are built here when they arrive.
+    if (m_customMenus == 1) {
+        if (!BuildCustomMenus()) {
+            qDebug().noquote() << "ERROR: Failed to create custom menus.\n";
+            return false;
+        }
+        m_newFileButton->setMenu(ShownMenu(QStringLiteral("NEW")));
+        m_documentMenus = true;  // forces the first switch, now to the custom bars
+        SwitchMenus();
+    }
     if (!CreateSnippetDialog(*this)) {
         qDebug().noquote() << "ERROR: Failed to create snippet dialog.\n";
         return false;

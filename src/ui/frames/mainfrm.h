@@ -19,6 +19,9 @@ class QToolButton;
 namespace qm {
 
 class CBackgroundWnd;
+class CIconMenu;
+class CMenuStyle;
+class CTopMenu;
 class CChildFrame;
 class CCommandBar;
 class CNewToolBar;
@@ -70,6 +73,12 @@ public:
     // Commands, by id; null for an id the frame does not route.
     QAction* Action(int id) const { return m_actions.value(id, nullptr); }
     QMenu* PopupMenu(const QString& name) const { return m_popups.value(name, nullptr); }
+    // The menu the user meets for a standard pop-up ("CONTEXT", "DOCKING 1", "DOCKING 2", "NEW"):
+    // its owner-drawn counterpart while the custom menus are in use, else the standard one.
+    QMenu* ShownMenu(const QString& name) const;
+    // Builds the owner-drawn menus (once, at creation, with "CustomMenus" 1); false when one fails.
+    bool BuildCustomMenus();
+    bool UsesCustomMenus() const { return m_topMenus[0] != nullptr; }
     CWizardDlg* Wizard(int commandId) const;
 
     void OnSaveAll();
@@ -104,6 +113,10 @@ public:
     QFont m_menuFont;
     std::array<std::string, kProjectSlots> m_projectFiles;
     QString m_openMissionsText, m_saveInMissionsText;
+    // The owner-drawn menus: the no-document and document bars, and the 17 pop-ups (see MenuName).
+    std::array<CTopMenu*, 2> m_topMenus{};
+    std::array<CIconMenu*, 17> m_iconMenus{};
+    CMenuStyle* m_menuStyle = nullptr;  // shared, not owned
 
     CNewToolBar* m_wndToolBar = nullptr;
     CCommandBar* m_wndCommandBar = nullptr;

@@ -1,6 +1,7 @@
 // CMainFrame: its commands, toolbar, menus and bar context menu.
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QLayout>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +17,9 @@
 #include "ui/frames/mainfrm.h"
 #include "ui/frames/pagepreview.h"
 #include "ui/frames/windowcommands.h"
+#include "core/menus/custommenus.h"
+#include "ui/menus/custommenus.h"
+#include "ui/menus/iconmenu.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/menus/pictures.h"
 #include "ui/tools/snippetcommands.h"
@@ -341,6 +345,22 @@ void CMainFrame::BuildStandardMenus() {
 
 void CMainFrame::SwitchMenus() {
     const bool documents = !theApp.Documents().empty();
+    if (UsesCustomMenus()) {
+        if (documents == m_documentMenus) return;
+        m_documentMenus = documents;
+        CTopMenu* bar = m_topMenus[documents ? 1 : 0];
+        QWidget* old = layout()->menuBar();
+        if (old == bar) return;
+        // Detached first, so that the frame hides the old bar instead of deleting it.
+        layout()->setMenuBar(nullptr);
+        if (old) {
+            old->hide();
+            if (!qobject_cast<CTopMenu*>(old)) old->deleteLater();  // the standard bar is not needed again
+        }
+        setMenuBar(bar);
+        bar->show();
+        return;
+    }
     if (documents == m_documentMenus && !menuBar()->actions().isEmpty()) return;
     m_documentMenus = documents;
     menuBar()->clear();
@@ -388,17 +408,30 @@ void CMainFrame::ToggleBar(int commandId) {
 }
 
 QMenu* CMainFrame::createPopupMenu() {
-    // The framework asks for this on right-clicks on the toolbar and the docked bars; the
-    // caller deletes what it gets, so hand it a copy of "DOCKING 1".
-    auto* menu = new QMenu(this);
-    menu->addActions(PopupMenu("DOCKING 1")->actions());
-    return menu;
+    // The framework asks for this on right-clicks on the toolbar and the docked bars and deletes
+    // what it gets: the bar menu is shown here instead.
+    ShowBarContextMenu(QCursor::pos());
+    return nullptr;
 }
 
 void CMainFrame::ShowBarContextMenu(const QPoint& globalPos) {
     UpdateCommandStates();
-    PopupMenu("DOCKING 1")->popup(globalPos);
+    ShownMenu(QStringLiteral("DOCKING 1"))->popup(globalPos);
 }
+
+QMenu* CMainFrame::ShownMenu(const QString& name) const {
+    if (UsesCustomMenus()) {
+        MenuName custom = MenuName::EditorContext;
+        if (name == QLatin1String("DOCKING 1")) custom = MenuName::BarContext;
+        else if (name == QLatin1String("DOCKING 2")) custom = MenuName::LabelsBar;
+        else if (name == QLatin1String("NEW")) custom = MenuName::NewFile;
+        else if (name != QLatin1String("CONTEXT")) return PopupMenu(name);
+        return m_iconMenus[IconMenuIndex(custom)];
+    }
+    return PopupMenu(name);
+}
+
+bool CMainFrame::BuildCustomMenus() { return qm::BuildCustomMenus(*this); }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ContextMenu &&

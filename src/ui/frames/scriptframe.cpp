@@ -151,7 +151,14 @@ void CScriptFrame::OnToggleLabelsBar() {
 
 bool CScriptFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_wndLabelsBar && event->type() == QEvent::ContextMenu) {
-        m_labelsMenu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        const QPoint at = static_cast<QContextMenuEvent*>(event)->globalPos();
+        CMainFrame* main = theApp.GetMainFrame();
+        if (main && main->UsesCustomMenus()) {
+            main->UpdateCommandStates();
+            main->ShownMenu(QStringLiteral("DOCKING 2"))->popup(at);
+        } else {
+            m_labelsMenu->popup(at);
+        }
         return true;
     }
     return CChildFrame::eventFilter(watched, event);

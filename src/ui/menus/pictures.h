@@ -1,5 +1,6 @@
 #pragma once
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -9,6 +10,8 @@ namespace qm {
 // A missing picture gives a null icon, never a failure.
 QPixmap LoadPicture(const QString& name);
 QIcon PictureIcon(const QString& name);
+// The owner-drawn menus' picture with this id (32-bit, green made transparent); null when missing.
+QImage MenuPicture(int id);
 // The program's logo; white is transparent when the picture has no alpha channel of its own.
 QPixmap LogoPicture();
 

@@ -383,7 +383,7 @@ void CEditView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CEditView::contextMenuEvent(QContextMenuEvent* event) {
     CMainFrame* main = theApp.GetMainFrame();
-    QMenu* menu = main ? main->PopupMenu(QStringLiteral("CONTEXT")) : nullptr;
+    QMenu* menu = main ? main->ShownMenu(QStringLiteral("CONTEXT")) : nullptr;
     if (!menu) return;
     main->UpdateCommandStates();
     menu->exec(event->globalPos());

@@ -139,6 +139,7 @@ TEST_F(MainFrame, ClosingWhileMaximisedKeepsThePlacement) {
 
 TEST_F(MainFrame, MenusSwitchWithTheFirstAndLastDocument) {
     SetSetting("NewFile", 0);
+    SetSetting("CustomMenus", 0);
     ASSERT_TRUE(Start());
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&View", "&Tools", "&Help"}));
     CScriptDoc* d = New(DocKind::Text);
