@@ -38,7 +38,9 @@ TEST(CustomMenus, NineteenMenusEachBuiltBeforeTheMenusThatHoldIt) {
     std::set<MenuName> built;
     for (const MenuPlan& p : plan) {
         for (const MenuEntry& e : p.entries)
-            if (e.kind == MenuEntry::Popup) EXPECT_TRUE(built.count(e.popup)) << e.caption;
+            if (e.kind == MenuEntry::Popup) {
+                EXPECT_TRUE(built.count(e.popup)) << e.caption;
+            }
         EXPECT_TRUE(built.insert(p.name).second);
     }
     EXPECT_EQ(plan.front().name, MenuName::NewFile);

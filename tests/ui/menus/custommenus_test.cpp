@@ -49,8 +49,9 @@ TEST_F(CustomMenus, EveryMenuHoldsThePlannedItemsWithTheFramesCommands) {
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(Captions(menu), PlanCaptions(plan)) << static_cast<int>(plan.name);
         for (int i = 0; i < static_cast<int>(plan.entries.size()); ++i)
-            if (plan.entries[i].kind == MenuEntry::Item)
+            if (plan.entries[i].kind == MenuEntry::Item) {
                 EXPECT_EQ(menu->CommandOf(menu->actions()[i]), plan.entries[i].commandId);
+            }
     }
     // The items are the frame's own commands: one place for triggering, enabling and prompts.
     const CIconMenu* edit = Menu(MenuName::Edit);

@@ -61,7 +61,9 @@ TEST_F(IconMenuDrawing, HighlightedItemIsBlueWithBorderAndItsPictureLifts) {
     // Picture position (3, 3); selected it sits at (2, 2) over its shadow at (4, 4).
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            if (qAlpha(m_picture.pixel(x, y))) ASSERT_EQ(At(img, 2 + x, 2 + y), m_picture.pixelColor(x, y)) << x << "," << y;
+            if (qAlpha(m_picture.pixel(x, y))) {
+                ASSERT_EQ(At(img, 2 + x, 2 + y), m_picture.pixelColor(x, y)) << x << "," << y;
+            }
     EXPECT_EQ(At(img, 4 + m_edge.x(), 4 + m_edge.y()), kShadow);
 }
 
