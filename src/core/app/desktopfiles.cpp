@@ -1,28 +1,10 @@
 #include "core/app/desktopfiles.h"
 
-#include "core/doc/dockinds.h"
+#include "core/options/mimetypes.h"
 
 namespace qm {
 
 namespace {
-// The file-type table's names for the six kinds, until that table is shared with this file:
-// the game's own kinds get types of ours; the others have well-known types we must not redefine.
-struct KindMime {
-    const char* type;
-    bool own;
-};
-KindMime MimeOf(DocKind kind) {
-    switch (kind) {
-        case DocKind::Script: return {"text/x-varnholt-script", true};
-        case DocKind::Description: return {"text/x-varnholt-description", true};
-        case DocKind::StringTable: return {"text/csv", false};
-        case DocKind::Briefing: return {"text/html", false};
-        case DocKind::Function: return {"text/x-varnholt-function", true};
-        case DocKind::Text: return {"text/plain", false};
-    }
-    return {"text/plain", false};
-}
-
 std::string Xml(const std::string& s) {
     std::string out;
     for (char c : s) {
@@ -40,39 +22,16 @@ std::string Xml(const std::string& s) {
 
 std::vector<std::string> InstalledMimeTypes() {
     std::vector<std::string> out;
-    for (const auto& k : DocKinds()) out.push_back(MimeOf(k.kind).type);
+    for (const auto& m : MimeTypes()) out.push_back(m.mimeType);
     return out;
 }
 
-std::string InstalledMimePackage() {
-    std::string body;
-    for (const auto& k : DocKinds()) {
-        const KindMime m = MimeOf(k.kind);
-        if (!m.own) continue;
-        body += std::string("  <mime-type type=\"") + m.type + "\">\n" + "    <sub-class-of type=\"text/plain\"/>\n" +
-                "    <comment>" + Xml(k.regTypeName) + "</comment>\n" + "    <glob pattern=\"*" + k.extension +
-                "\"/>\n" + "  </mime-type>\n";
-    }
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n" +
-           body + "</mime-info>\n";
-}
+std::string InstalledMimePackage() { return MimePackageTextAll(); }
 
 std::string InstalledDesktopEntry() {
-    std::string types;
-    for (const auto& t : InstalledMimeTypes()) types += t + ";";
-    // %F: a second start hands all its files to the running editor at once.
-    return std::string("[Desktop Entry]\n"
-                       "Type=Application\n"
-                       "Name=Quillmark\n"
-                       "GenericName=Mission Editor\n"
-                       "Comment=Edit Varnholt mission scripts, descriptions and briefings\n"
-                       "Exec=") + kInstalledProgramName + " %F\n" +
-           "Icon=" + kInstalledProgramName + "\n"
-           "Terminal=false\n"
-           "Categories=Development;TextEditor;\n"
-           "MimeType=" + types + "\n"
-           "StartupWMClass=quillmark\n";
+    // The entry the Options mirror writes, started from PATH, with the installed icon.
+    std::string entry = DesktopEntryText(kInstalledProgramName);
+    return entry + "Icon=" + kInstalledProgramName + "\nStartupWMClass=" + kInstalledProgramName + "\n";
 }
 
 std::string InstalledMetainfo(const std::string& version) {
