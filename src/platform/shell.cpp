@@ -13,8 +13,18 @@ bool ShellOpen(const QString& pathOrUrl) {
     return url.isValid() && QDesktopServices::openUrl(url);
 }
 
-bool StartProgram(const QString& program, const QStringList& arguments, const QString& folder) {
-    return QProcess::startDetached(program, arguments, folder);
+bool StartProgram(const QString& program, const QStringList& arguments, const QString& folder,
+                  const QList<QPair<QString, QString>>& environment) {
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(folder);
+    if (!environment.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : environment) env.insert(name, value);
+        process.setProcessEnvironment(env);
+    }
+    return process.startDetached();
 }
 
 }  // namespace qm

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     qm::theApp.m_prompter = &prompter;
     const auto desktopFileTypes = qm::MakeDesktopFileTypes();
     qm::theApp.m_desktopFileTypes = desktopFileTypes.get();
+    qm::theApp.m_singleInstance = true;
 
     int rc = 0;
     if (qm::theApp.InitInstance(QApplication::arguments().mid(1))) rc = QApplication::exec();

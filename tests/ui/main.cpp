@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     QTemporaryDir xdg;
     qputenv("XDG_DATA_HOME", xdg.filePath("data").toUtf8());
     qputenv("XDG_CONFIG_HOME", xdg.filePath("config").toUtf8());
+    // No test looks for the game in the machine's own Wine prefix.
+    qputenv("WINEPREFIX", "/nonexistent/quillmark-tests/wine");
     QApplication app(argc, argv);
     qm::InitResources();
     qm::RegisterFontSubstitutions();

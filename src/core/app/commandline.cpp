@@ -49,6 +49,14 @@ bool IsShellSwitch(const std::string& arg, bool& print) {
 }
 }  // namespace
 
+std::vector<std::string> FileArguments(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    bool print = false;
+    for (const auto& a : args)
+        if (!IsShellSwitch(a, print) && !a.empty()) files.push_back(a);
+    return files;
+}
+
 ShellCommand ParseShellCommand(const std::vector<std::string>& args) {
     ShellCommand cmd;
     bool print = false;

@@ -31,5 +31,7 @@ struct ShellCommand {
 };
 
 ShellCommand ParseShellCommand(const std::vector<std::string>& args);
+// Every argument that names a file, in order (the shell's switches left out).
+std::vector<std::string> FileArguments(const std::vector<std::string>& args);
 
 }  // namespace qm

@@ -13,8 +13,11 @@ std::string Join(std::initializer_list<const char*> parts, bool folder) {
     return out;
 }
 
+// The files the user edits; the manual and help stay with the program.
+const std::string& DataRoot(const AppFolders& f) { return f.dataFolder.empty() ? f.programFolder : f.dataFolder; }
+
 std::string EditionFile(const AppFolders& f, const char* name) {
-    return f.programFolder + Join({"data", f.expansionEdition == 1 ? "resistance" : "original", name}, false);
+    return DataRoot(f) + Join({"data", f.expansionEdition == 1 ? "resistance" : "original", name}, false);
 }
 }  // namespace
 
@@ -28,10 +31,10 @@ std::string GetDataPath(PathKind kind, const AppFolders& f) {
         case PATH_COMMANDS: return EditionFile(f, "commands.txt");
         case PATH_DATA: return EditionFile(f, "data.txt");
         case PATH_UNIT: return EditionFile(f, "unit.txt");
-        case PATH_SYNTAX: return f.programFolder + Join({"data", "syntax.txt"}, false);
-        case PATH_HEADER: return f.programFolder + Join({"data", "header.txt"}, false);
-        case PATH_SCRIPTS: return f.programFolder + Join({"scripts"}, true);
-        case PATH_SNIPPETS: return f.programFolder + Join({"snippets"}, true);
+        case PATH_SYNTAX: return DataRoot(f) + Join({"data", "syntax.txt"}, false);
+        case PATH_HEADER: return DataRoot(f) + Join({"data", "header.txt"}, false);
+        case PATH_SCRIPTS: return DataRoot(f) + Join({"scripts"}, true);
+        case PATH_SNIPPETS: return DataRoot(f) + Join({"snippets"}, true);
         case PATH_COMREF: return f.programFolder + Join({"comref", "comref.html"}, false);
         case PATH_BACKUP:
             if (f.systemDrive) return *f.systemDrive + kPathSep + Join({"Quillmark Backup"}, true);

@@ -28,6 +28,7 @@ struct AppFolders {
     int expansionEdition = 1;                // 1: data/resistance, 0: data/original
     std::optional<std::string> systemDrive;  // the "SystemDrive" variable, when set
     std::string homeFolder;                  // ends with a separator; the backup root without drives
+    std::string dataFolder;                  // holds data/, snippets/, scripts/; empty: the program folder
 };
 
 // Every data-file and folder path. Folders end with a separator.

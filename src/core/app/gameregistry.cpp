@@ -1,5 +1,7 @@
 #include "core/app/gameregistry.h"
 
+#include "core/app/wineprefix.h"
+
 namespace qm {
 
 namespace {
@@ -15,6 +17,18 @@ std::string GetGameFolder(const Registry& registry) {
 
 std::string GetPlayerName(const Registry& registry) {
     return Cut(registry.GetString(Hive::CurrentUser, kGameRegistryKey, "Player Name", ""));
+}
+
+GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder) {
+    GameLocation where{GetGameFolder(registry), GetPlayerName(registry), {}};
+    if ((!where.folder.empty() && !where.player.empty()) || winePrefixFolder.empty()) return where;
+    const WineGameKeys wine = ReadWineGameKeys(winePrefixFolder);
+    if (where.folder.empty() && !wine.folder.empty()) {
+        where.folder = MapWindowsPath(Cut(wine.folder), winePrefixFolder);
+        if (!where.folder.empty()) where.winePrefix = winePrefixFolder;
+    }
+    if (where.player.empty()) where.player = Cut(wine.player);
+    return where;
 }
 
 MissionCaptions MakeMissionCaptions(const std::string& player) {

@@ -13,6 +13,16 @@ inline constexpr const char* kGameRegistryKey = "Software\\Pellgrave\\Varnholt";
 std::string GetGameFolder(const Registry& registry);
 std::string GetPlayerName(const Registry& registry);
 
+// Where the game is: from our own registry, or else from the Wine prefix's registry files, with
+// the folder mapped into the prefix (the game then runs under Wine). Each value falls back on its
+// own; an empty prefix folder looks in no prefix.
+struct GameLocation {
+    std::string folder;      // the install folder as this system names it, without a trailing separator
+    std::string player;
+    std::string winePrefix;  // set when the folder came from the prefix
+};
+GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder);
+
 // "Open <player>'s Missions..." and "Save In <player>'s Missions..."; both empty without a player.
 struct MissionCaptions {
     std::string open, saveIn;

@@ -2,6 +2,7 @@
 
 #include <QBitmap>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -31,6 +32,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
                              this);
     types->setWordWrap(true);
 
+    // Which copy of the editable files is in use: an installed program keeps each user's own.
+    m_dataFolder = new QLabel(
+        (theApp.m_perUserData ? QStringLiteral("Data files, snippets and quick scripts (your own copy):\n")
+                              : QStringLiteral("Data files, snippets and quick scripts:\n")) +
+            QDir::toNativeSeparators(theApp.m_dataFolder.isEmpty() ? theApp.m_programFolder : theApp.m_dataFolder),
+        this);
+    m_dataFolder->setWordWrap(true);
+    m_dataFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     m_picturePlaceholder = new QWidget(this);
     m_picturePlaceholder->setFixedSize(150, 40);
 
@@ -43,13 +53,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     grid->addWidget(m_picturePlaceholder, 0, 1, 3, 1, Qt::AlignRight | Qt::AlignTop);
     grid->addWidget(description, 3, 0, 1, 2);
     grid->addWidget(types, 4, 0, 1, 2);
-    grid->addWidget(buttons, 5, 0, 1, 2);
+    grid->addWidget(m_dataFolder, 5, 0, 1, 2);
+    grid->addWidget(buttons, 6, 0, 1, 2);
     setMinimumWidth(480);
     m_picturePlaceholder->setVisible(true);
     m_picturePlaceholder->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 QString CAboutDlg::VersionText() const { return m_version->text(); }
+QString CAboutDlg::DataFolderText() const { return m_dataFolder->text(); }
 
 void CAboutDlg::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);

@@ -11,12 +11,14 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     QString VersionText() const;
+    QString DataFolderText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QLabel* m_version = nullptr;
+    QLabel* m_dataFolder = nullptr;
     QWidget* m_picturePlaceholder = nullptr;  // hidden; the logo is drawn into its rectangle
 };
 

@@ -7,12 +7,14 @@
 #include <QFileInfo>
 #include <QMdiArea>
 
+#include "core/app/userdata.h"
 #include "core/options/filetypes.h"
 #include "core/options/settingstable.h"
 #include "ui/app/aboutdlg.h"
 #include "ui/app/doctemplate.h"
 #include "ui/app/prompter.h"
 #include "ui/app/qtprompter.h"
+#include "ui/app/singleinstance.h"
 #include "ui/doc/scriptdoc.h"
 #include "platform/shell.h"
 #include "ui/frames/mainfrm.h"
@@ -43,6 +45,8 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
     // The registry root: the caller's back end, else one held in memory.
     if (!m_registry) m_registry = &m_fallbackRegistry;
     if (!m_prompter) m_prompter = &DefaultPrompter();
+    const std::vector<std::string> stdArgs = ToStd(args);
+    if (HandOffToRunningEditor(stdArgs)) return false;
 
     AppProfile profile = Profile();
     // Out of range reads as the default; the main frame writes the default back when it closes.
@@ -59,10 +63,10 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
     QString folder = m_programFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath()
                                                         : m_programFolderOverride;
     m_programFolder = QString::fromStdString(WithTrailingSeparator(QDir::toNativeSeparators(folder).toStdString()));
+    ChooseDataFolder();
 
     ReportDataLoad();
 
-    const std::vector<std::string> stdArgs = ToStd(args);
     if (WizardKind kind = MatchWizardSwitch(stdArgs); kind != WizardKind::None) return RunWizardAlone(kind);
 
     m_templates.clear();
@@ -86,10 +90,47 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
 
     if (m_appMax == 1) m_pMainWnd->showMaximized();
     else m_pMainWnd->show();
+    if (m_instance) m_instance->Listen();
     return true;
 }
 
+bool CQuillmarkApp::HandOffToRunningEditor(const std::vector<std::string>& args) {
+    m_instance.reset();
+    if (!m_singleInstance || MatchWizardSwitch(args) != WizardKind::None || IsUnregisterSwitch(args)) return false;
+    const ShellCommand cmd = ParseShellCommand(args);
+    if (cmd.kind == ShellCommand::FilePrint) return false;
+    QStringList files;
+    for (const auto& name : FileArguments(args)) files << QFileInfo(QString::fromStdString(name)).absoluteFilePath();
+    m_instance = std::make_unique<CSingleInstance>(CSingleInstance::DefaultSocketPath());
+    if (m_instance->HandOff(files)) {
+        m_instance.reset();
+        return true;
+    }
+    QObject::connect(m_instance.get(), &CSingleInstance::filesRequested, m_instance.get(),
+                     [this](const QStringList& files) { OnFilesRequested(files); });
+    return false;
+}
+
+void CQuillmarkApp::OnFilesRequested(const QStringList& files) {
+    if (!m_pMainWnd) return;
+    for (const auto& f : files) OpenDocumentFile(f);
+    if (m_pMainWnd->isMinimized()) m_pMainWnd->showNormal();
+    m_pMainWnd->raise();
+    m_pMainWnd->activateWindow();
+}
+
+void CQuillmarkApp::ChooseDataFolder() {
+    std::optional<std::string> xdg;
+    if (qEnvironmentVariableIsSet("XDG_DATA_HOME")) xdg = qEnvironmentVariable("XDG_DATA_HOME").toStdString();
+    const std::string perUser = PerUserDataFolder(xdg, QDir::homePath().toStdString());
+    const DataFolderChoice choice =
+        qm::ChooseDataFolder(m_programFolder.toStdString(), QFileInfo(m_programFolder).isWritable(), perUser);
+    m_dataFolder = QString::fromStdString(choice.folder);
+    m_perUserData = choice.perUser;
+}
+
 void CQuillmarkApp::ExitInstance() {
+    m_instance.reset();
     if (m_pMainWnd) {
         m_pMainWnd->CloseAllDocumentsWithoutAsking();
         delete m_pMainWnd;
@@ -114,8 +155,13 @@ bool CQuillmarkApp::ProcessShellCommand(const QStringList& args) {
         case ShellCommand::FileNew:
             OnFileNew();
             return true;
-        case ShellCommand::FileOpen:
-            return OpenDocumentFile(QString::fromStdString(cmd.fileName)) != nullptr;
+        case ShellCommand::FileOpen: {
+            if (!OpenDocumentFile(QString::fromStdString(cmd.fileName))) return false;
+            // A desktop that passes several files at once gets them all.
+            const std::vector<std::string> names = FileArguments(ToStd(args));
+            for (size_t i = 1; i < names.size(); ++i) OpenDocumentFile(QString::fromStdString(names[i]));
+            return true;
+        }
         case ShellCommand::FilePrint: {
             // The shell's print request: print to the default printer, then end.
             CScriptDoc* doc = OpenDocumentFile(QString::fromStdString(cmd.fileName));
@@ -129,6 +175,7 @@ bool CQuillmarkApp::ProcessShellCommand(const QStringList& args) {
 std::string CQuillmarkApp::GetDataPath(PathKind kind) const {
     AppFolders f;
     f.programFolder = m_programFolder.toStdString();
+    f.dataFolder = m_dataFolder.toStdString();
     f.expansionEdition = m_expansionEdition;
     if (qEnvironmentVariableIsSet("SystemDrive")) f.systemDrive = qEnvironmentVariable("SystemDrive").toStdString();
     f.homeFolder = WithTrailingSeparator(QDir::toNativeSeparators(QDir::homePath()).toStdString());

@@ -17,6 +17,7 @@ namespace qm {
 class CDocTemplate;
 class CMainFrame;
 class CScriptDoc;
+class CSingleInstance;
 class Prompter;
 class XdgFileTypes;
 
@@ -68,6 +69,7 @@ public:
     // Mirrors file-type associations onto the Linux desktop; none in tests unless one is given.
     XdgFileTypes* m_desktopFileTypes = nullptr;
     QString m_programFolderOverride;  // tests point the data folders elsewhere
+    bool m_singleInstance = false;    // main() sets it: a later start hands its files to this editor
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;  // Script, Description, StringTable, Briefing, Function, Text
     int m_newFileMode = 1;
@@ -75,6 +77,10 @@ public:
     int m_expansionEdition = 1;
     int m_customMenus = 1;
     QString m_programFolder;
+    // Where data/, snippets/ and scripts/ are: the program folder, or for an installed copy the
+    // user's own copy of them (m_perUserData).
+    QString m_dataFolder;
+    bool m_perUserData = false;
     QString m_version;
     Catalogue m_catalogue;
     RecentFileList m_recentFiles;
@@ -83,9 +89,14 @@ public:
 private:
     bool RunWizardAlone(WizardKind kind);
     bool ProcessShellCommand(const QStringList& args);
+    // True when a running editor took this start's files.
+    bool HandOffToRunningEditor(const std::vector<std::string>& args);
+    void OnFilesRequested(const QStringList& files);
+    void ChooseDataFolder();
 
     CMainFrame* m_pMainWnd = nullptr;
     MemoryRegistry m_fallbackRegistry;
+    std::unique_ptr<CSingleInstance> m_instance;
 };
 
 extern CQuillmarkApp theApp;

@@ -5,6 +5,7 @@
 #include "core/app/datapaths.h"
 #include "core/app/filefilter.h"
 #include "core/app/gameregistry.h"
+#include "core/app/wineprefix.h"
 #include "core/frames/gamelaunch.h"
 #include "platform/shell.h"
 #include "ui/app/prompter.h"
@@ -24,10 +25,17 @@ void Open(const QString& what) {
     else ShellOpen(what);
 }
 QString MissionsFolder() {
-    const Registry& r = theApp.GetRegistry();
-    return QString::fromStdString(MissionFolder(GetGameFolder(r), GetPlayerName(r)));
+    const GameLocation game = CurrentGame();
+    return QString::fromStdString(MissionFolder(game.folder, game.player));
 }
 }  // namespace
+
+GameLocation CurrentGame() {
+    std::optional<std::string> winePrefix;
+    if (qEnvironmentVariableIsSet("WINEPREFIX")) winePrefix = qEnvironmentVariable("WINEPREFIX").toStdString();
+    const std::string prefix = WinePrefixFolder(winePrefix, QDir::homePath().toStdString());
+    return LocateGame(theApp.GetRegistry(), prefix);
+}
 
 void SetShellOpener(ShellOpener opener) { Opener() = std::move(opener); }
 
@@ -37,11 +45,20 @@ void OnOpenWebPage(const char* address) { Open(QString::fromLatin1(address)); }
 
 void OnRunGame(const CMainFrame& main) {
     const QString parameters = QString::fromStdString(GameParameters(main.m_nosplash, main.m_window));
-    const QString folder = QString::fromStdString(GetGameFolder(theApp.GetRegistry()));
+    const GameLocation game = CurrentGame();
+    const QString folder = QString::fromStdString(game.folder);
     const QString exe = QString::fromStdString(GameExecutable(theApp.m_expansionEdition));
     // The shell finds the program in the folder it starts it in; a process start needs the path.
     const QString program = folder.isEmpty() ? exe : QDir(folder).filePath(exe);
-    StartProgram(program, parameters.split(QLatin1Char(' '), Qt::SkipEmptyParts), folder);
+    QStringList arguments = parameters.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (game.winePrefix.empty()) {
+        StartProgram(program, arguments, folder);
+        return;
+    }
+    // A game found in a Wine prefix runs under Wine, in that prefix.
+    arguments.prepend(program);
+    StartProgram(QStringLiteral("wine"), arguments, folder,
+                 {{QStringLiteral("WINEPREFIX"), QString::fromStdString(game.winePrefix)}});
 }
 
 void OnOpenMissions() {

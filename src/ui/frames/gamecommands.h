@@ -2,6 +2,8 @@
 #include <QString>
 #include <functional>
 
+#include "core/app/gameregistry.h"
+
 namespace qm {
 
 class CMainFrame;
@@ -15,10 +17,14 @@ inline const char* const kUpdatesAddress = "https://quillmark.tarnwell.example/u
 using ShellOpener = std::function<void(const QString&)>;
 void SetShellOpener(ShellOpener opener);  // an empty function restores the desktop's
 
+// The game as found now: our registry, else the Wine prefix ($WINEPREFIX or ~/.wine).
+GameLocation CurrentGame();
+
 // Opens the "ComRefDir" page, or a web page, through the desktop; nothing is reported.
 void OnCommandReference(const CMainFrame& main);
 void OnOpenWebPage(const char* address);
-// Starts the edition's executable in the game folder with the "Nosplash"/"Window" parameters.
+// Starts the edition's executable in the game folder with the "Nosplash"/"Window" parameters;
+// through "wine" when the game was found in a Wine prefix.
 void OnRunGame(const CMainFrame& main);
 // Open a file from, or save the active document into, the current player's mission folder.
 void OnOpenMissions();

@@ -18,6 +18,7 @@
 #include "ui/app/quillmark.h"
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/backgroundwnd.h"
+#include "ui/frames/gamecommands.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
@@ -73,7 +74,7 @@ CMainFrame::CMainFrame() {
 
     m_customMenus = theApp.m_customMenus;
     if (m_customMenus == 1) {
-        const MissionCaptions c = MakeMissionCaptions(GetPlayerName(theApp.GetRegistry()));
+        const MissionCaptions c = MakeMissionCaptions(CurrentGame().player);
         m_openMissionsText = QString::fromStdString(c.open);
         m_saveInMissionsText = QString::fromStdString(c.saveIn);
     }

@@ -6,7 +6,7 @@
 using namespace qm;
 
 TEST(DataPaths, EditionChoosesTheFolderOfTheEditionFilesOnly) {
-    AppFolders f{"/opt/qm/", 1, std::nullopt, "/home/u/"};
+    AppFolders f{"/opt/qm/", 1, std::nullopt, "/home/u/", {}};
     EXPECT_EQ(GetDataPath(PATH_COMMANDS, f), "/opt/qm/data/resistance/commands.txt");
     EXPECT_EQ(GetDataPath(PATH_DATA, f), "/opt/qm/data/resistance/data.txt");
     EXPECT_EQ(GetDataPath(PATH_UNIT, f), "/opt/qm/data/resistance/unit.txt");
@@ -25,7 +25,7 @@ TEST(DataPaths, EditionChoosesTheFolderOfTheEditionFilesOnly) {
 }
 
 TEST(DataPaths, BackupFolderFollowsSystemDriveOrHome) {
-    AppFolders f{"/opt/qm/", 1, std::string("C:"), "/home/u/"};
+    AppFolders f{"/opt/qm/", 1, std::string("C:"), "/home/u/", {}};
     EXPECT_EQ(GetDataPath(PATH_BACKUP, f), "C:/Quillmark Backup/");
     f.systemDrive.reset();
     EXPECT_EQ(GetDataPath(PATH_BACKUP, f), "/home/u/Quillmark Backup/");

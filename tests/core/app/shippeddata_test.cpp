@@ -9,7 +9,7 @@ using namespace qm;
 // limits of the unit wizard's tables.
 TEST(ShippedData, BothEditionsLoadCompletely) {
     for (int edition : {0, 1}) {
-        AppFolders f{QM_SOURCE_DIR "/", edition, std::nullopt, "/tmp/"};
+        AppFolders f{QM_SOURCE_DIR "/", edition, std::nullopt, "/tmp/", {}};
         auto path = [&](PathKind k) { return GetDataPath(k, f); };
         Catalogue c;
         ASSERT_TRUE(c.LoadDataFiles({path(PATH_COMMANDS), path(PATH_DATA), path(PATH_UNIT), path(PATH_SYNTAX),

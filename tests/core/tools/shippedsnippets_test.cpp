@@ -44,7 +44,7 @@ TEST(ShippedSnippets, EveryStarterSnippetLoadsAndItsScriptWordsAreKnownInBothEdi
     const std::vector<std::string> names = store.List();
     ASSERT_GE(names.size(), 8u);
     for (int edition : {0, 1}) {
-        AppFolders f{QM_SOURCE_DIR "/", edition, std::nullopt, "/tmp/"};
+        AppFolders f{QM_SOURCE_DIR "/", edition, std::nullopt, "/tmp/", {}};
         auto path = [&](PathKind k) { return GetDataPath(k, f); };
         Catalogue c;
         ASSERT_TRUE(c.LoadDataFiles({path(PATH_COMMANDS), path(PATH_DATA), path(PATH_UNIT), path(PATH_SYNTAX),

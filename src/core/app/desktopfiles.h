@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/options/mimetypes.h"
+
+namespace qm {
+
+// The files an installation gives the desktop: the entry that starts the program (on PATH as
+// "quillmark", with its icon), the MIME definitions of the game's own file kinds, and the
+// AppStream description. The names come from the program's file-type table.
+inline constexpr const char* kInstalledProgramName = "quillmark";
+inline constexpr const char* kInstalledDesktopId = kDesktopEntryId;
+
+std::string InstalledDesktopEntry();
+std::string InstalledMimePackage();
+std::string InstalledMetainfo(const std::string& version);
+
+// Every MIME type the program opens, in the order of its document kinds.
+std::vector<std::string> InstalledMimeTypes();
+
+}  // namespace qm
