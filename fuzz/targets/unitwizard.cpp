@@ -23,7 +23,8 @@ QM_FUZZ_TARGET(unitwizard) {
             case 0: w.SelectPrimary(arg); break;
             case 1: w.SelectSecondary(arg); break;
             case 2: w.SelectHandgun(arg); break;
-            case 3: w.StepCount(static_cast<qm::UnitCount>(ops[i + 2] % 4), arg); break;
+            // The arrows step one at a time (ten with Page Up): a step is small, as a user's are.
+            case 3: w.StepCount(static_cast<qm::UnitCount>(ops[i + 2] % 4), static_cast<int8_t>(ops[i + 1])); break;
             case 4: w.AddOne(arg); break;
             case 5: w.RemoveOne(arg); break;
             case 6: w.SetSniper(arg & 1); break;
