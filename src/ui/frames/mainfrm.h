@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+#include "core/app/datapaths.h"
 #include "core/doc/dockinds.h"
 #include "core/options/settingstable.h"
 
@@ -14,6 +15,7 @@ class QAction;
 class QMenu;
 class QMimeData;
 class QMdiArea;
+class QMdiSubWindow;
 class QToolButton;
 
 namespace qm {
@@ -109,6 +111,34 @@ public:
     void UpdateStatusIndicators();
     void WatchCaret(CEditView* view);
 
+    // Quick scripts (ui/tools/quickscriptcommands.cpp).
+    void RebuildQuickScripts();
+    void OnQuickScript(int index);
+    void OnAddQuickScript();
+    void OnAddActiveQuickScript();
+    void OnDeleteQuickScripts();
+    // Project files (ui/tools/projectcommands.cpp).
+    void OnAddProjectFile();
+    void OnAddActiveProjectFile();
+    void OnRemoveProjectFile();
+    void OnClearProjectFiles();
+    // The slot of the tree's selected project entry, -1 when no project entry is selected.
+    int SelectedProjectSlot() const;
+    // Recent files and the window list, refilled whenever a menu opens (ui/tools/filelists.cpp).
+    void RebuildRecentFiles();
+    void RebuildWindowList();
+    void OnRecentFile(int index);
+    void OnWindowEntry(int index);
+    // The list entries of the owner-drawn Quick Scripts, Recent Files and Window menus, appended when
+    // those menus are refilled.
+    void AppendQuickScriptItems(CIconMenu& menu);
+    void AppendRecentFileItems(CIconMenu& menu);
+    void AppendWindowItems(CIconMenu& menu);
+    // Edit, back up and restore the data files (ui/tools/datacommands.cpp).
+    void OnEditDataFile(PathKind kind);
+    void OnBackupData();
+    void OnRestoreData();
+
     QFont m_editorFont;
     QFont m_menuFont;
     std::array<std::string, kProjectSlots> m_projectFiles;
@@ -117,6 +147,11 @@ public:
     std::array<CTopMenu*, 2> m_topMenus{};
     std::array<CIconMenu*, 17> m_iconMenus{};
     CMenuStyle* m_menuStyle = nullptr;  // shared, not owned
+    std::array<QString, 12> m_quickScriptNames;
+    int m_quickScriptCount = 0;
+    std::array<QString, 16> m_recentMenuText;
+    std::array<QString, 24> m_windowMenuText;
+    std::array<QPointer<QMdiSubWindow>, 24> m_windowFrames;
 
     CNewToolBar* m_wndToolBar = nullptr;
     CCommandBar* m_wndCommandBar = nullptr;
@@ -151,6 +186,13 @@ private:
     void SaveSettings();
     bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
     void ConnectCommandBar();
+    void CreateListActions();
+    void BuildListMenus();
+    void UpdateListCommandStates();
+    // After project slots changed: the tree's "Project Files" branch follows them, selecting a slot's entry.
+    void ProjectFilesChanged(int selectSlot);
+    // After a restore: the command tree and the snippets list show the restored files.
+    void RefreshAfterRestore();
 
     QMap<int, QAction*> m_actions;
     QMap<QString, QMenu*> m_popups;
@@ -159,6 +201,7 @@ private:
     bool m_settingsErrorReported = false;  // a settings file that cannot be written is told once
     CFindReplaceDlg* m_findReplaceDlg = nullptr;
     StatusPromptWatcher* m_prompts = nullptr;
+    QList<QAction*> m_standardRecentActions;  // the framework-style recent files of the File menus
 };
 
 }  // namespace qm

@@ -34,11 +34,6 @@
 namespace qm {
 
 namespace {
-// Commands whose handlers arrive with later parts of the program: shown, but disabled.
-constexpr int kNotYetAvailable[] = {
-    ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_SYNTAX_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_HEADER_DATA,
-    ID_BACKUP_DATA, ID_RESTORE_DATA, ID_ADD_PROJECT_FILE, ID_REMOVE_PROJECT_FILE, ID_CLEAR_PROJECT_FILES, ID_ADD_ACTIVE_PROJECT_FILE};
-
 // Commands that act on the active document.
 constexpr int kNeedDocument[] = {ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_SAVE_ALL, ID_EDIT_UNDO,
                                  ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR,
@@ -206,6 +201,9 @@ void CMainFrame::CreateActions() {
     AddAction(ID_ADD_ACTIVE_PROJECT_FILE, "Add &Current Active File");
     AddAction(ID_REMOVE_PROJECT_FILE, "&Remove Project File");
     AddAction(ID_CLEAR_PROJECT_FILES, "C&lear Project Files");
+    AddAction(ID_ADD_QUICK_SCRIPT, "Add Quick Script...");
+    AddAction(ID_ADD_ACTIVE_QUICK_SCRIPT, "Add Current Active File");
+    AddAction(ID_DELETE_QUICK_SCRIPTS, "Delete Quick Scripts...");
 
     connect(AddAction(ID_WINDOW_NEW, "&New Window"), &QAction::triggered, [this] { OpenNewWindow(*this); });
     connect(AddAction(ID_WINDOW_CASCADE, "&Cascade"), &QAction::triggered, m_wndBackground,
@@ -226,7 +224,7 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_APP_ABOUT, "&About Quillmark...", {}, "about"), &QAction::triggered,
             [] { theApp.OnAppAbout(); });
 
-    for (int id : kNotYetAvailable) m_actions.value(id)->setEnabled(false);
+    CreateListActions();
     // Menu texts carry their shortcut after a tab; Qt shows the shortcut itself.
     for (QAction* a : std::as_const(m_actions)) a->setText(a->text().section('\t', 0, 0));
 }
@@ -339,6 +337,7 @@ void CMainFrame::BuildStandardMenus() {
     popup("CONTEXT", "CONTEXT",
           {ID_EDIT_UNDO, 0, ID_INSERT_ITEM, ID_INSERT_SNIPPET, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
            ID_EDIT_CLEAR, ID_COPY_AS_SNIPPET, 0, ID_EDIT_SELECT_ALL});
+    BuildListMenus();
     m_documentMenus = true;  // forces the first switch
     SwitchMenus();
 }
@@ -388,6 +387,7 @@ void CMainFrame::UpdateCommandStates() {
     Action(ID_PREV_DOC)->setEnabled(switchable);
     UpdateInsertItemState();
     UpdateEditBriefing();
+    UpdateListCommandStates();
 }
 
 void CMainFrame::UpdateEditBriefing() { Action(ID_EDIT_BRIEFING)->setEnabled(CanEditBriefing(ActiveDocument())); }

@@ -116,8 +116,7 @@ void RefillQuickScriptsMenu(CMainFrame& main) {
     CIconMenu* menu = main.m_iconMenus[IconMenuIndex(MenuName::QuickScripts)];
     if (!menu) return;
     menu->RemoveAllItems();
-    // HOOK (quick scripts): one entry per quick script goes here, command kFirstQuickScriptCommand + index,
-    // picture kQuickScriptPicture, caption the script's file name, before the fixed tail.
+    main.AppendQuickScriptItems(*menu);
     AppendEntries(main, *menu, QuickScriptsTail());
 }
 
@@ -125,8 +124,7 @@ void RefillRecentFilesMenu(CMainFrame& main) {
     CIconMenu* menu = main.m_iconMenus[IconMenuIndex(MenuName::RecentFiles)];
     if (!menu) return;
     menu->RemoveAllItems();
-    // HOOK (recent files): for each of the first "MRUs" recent files, its text (see RecentMenuTexts)
-    // with command kFirstRecentFileCommand + index and picture kRecentFilePicture.
+    main.AppendRecentFileItems(*menu);
 }
 
 void RefillWindowMenu(CMainFrame& main) {
@@ -134,8 +132,7 @@ void RefillWindowMenu(CMainFrame& main) {
     if (!menu) return;
     menu->RemoveAllItems();
     AppendEntries(main, *menu, WindowMenuHead());
-    // HOOK (window list): the open document windows follow the head, command kFirstWindowCommand + n,
-    // no picture, the active one checked.
+    main.AppendWindowItems(*menu);
 }
 
 }  // namespace qm
