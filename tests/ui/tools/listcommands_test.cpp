@@ -354,3 +354,17 @@ TEST_F(ListCommands, TheWindowListShowsTwentyFourWindowsWithTheActiveOneChecked)
     EXPECT_FALSE(actions[9 + 1]->isChecked());
     EXPECT_EQ(actions[9]->statusTip(), "Activate this window");
 }
+
+TEST_F(ListCommands, ADocumentWithTwoWindowsIsListedTwice) {
+    Begin();
+    CScriptDoc* first = theApp.Template(DocKind::Script)->OpenDocumentFile(QString());
+    theApp.Template(DocKind::Text)->OpenDocumentFile(QString());
+    first->ActivateFrame();
+    Trigger(ID_WINDOW_NEW);
+    Main()->RebuildWindowList();
+    const QStringList entries = Entries("Window").mid(9);
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_TRUE(entries[0].startsWith("1 " + first->GetTitle().left(6)));
+    EXPECT_TRUE(entries[1].startsWith("2 " + first->GetTitle().left(6)));
+    EXPECT_TRUE(Main()->PopupMenu("Window")->actions()[9 + 1]->isChecked());  // the new window is active
+}
