@@ -22,8 +22,14 @@ std::vector<RecentMenuEntry> RecentMenuTexts(const std::vector<std::string>& rec
 
 std::vector<std::string> StandardRecentTexts(const std::vector<std::string>& recentFiles, size_t capacity) {
     std::vector<std::string> out;
-    for (size_t i = 0; i < recentFiles.size() && i < capacity; ++i)
-        if (!recentFiles[i].empty()) out.push_back("&" + std::to_string(i + 1) + " " + recentFiles[i]);
+    for (size_t i = 0; i < recentFiles.size() && i < capacity; ++i) {
+        if (recentFiles[i].empty()) continue;
+        std::string text(1, '&');
+        text += std::to_string(i + 1);
+        text += ' ';
+        text += recentFiles[i];
+        out.push_back(std::move(text));
+    }
     return out;
 }
 
