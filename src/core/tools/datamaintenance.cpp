@@ -23,6 +23,8 @@ MaintenanceResult CopySnippets(const std::string& from, const std::string& to) {
 
 MaintenanceResult BackupDataFiles(const DataFilePathSet& dataFiles, const std::string& snippetFolder,
                                   const std::string& backupFolder) {
+    // An empty setting would make the folder the filesystem root.
+    if (backupFolder.empty()) return {MaintenanceStatus::DataFileFailed, {}, "No backup folder is set."};
     const std::string folder = WithTrailingSeparator(backupFolder);
     const std::string snippetCopies = folder + kBackupSnippetFolder;
     std::error_code ec;
@@ -38,6 +40,7 @@ MaintenanceResult BackupDataFiles(const DataFilePathSet& dataFiles, const std::s
 
 MaintenanceResult RestoreDataFiles(const DataFilePathSet& dataFiles, const std::string& snippetFolder,
                                    const std::string& backupFolder) {
+    if (backupFolder.empty()) return {MaintenanceStatus::DataFileFailed, {}, "No backup folder is set."};
     const std::string folder = WithTrailingSeparator(backupFolder);
     // An incomplete backup restores nothing rather than mixing old and new data files.
     std::error_code ec;
@@ -50,6 +53,7 @@ MaintenanceResult RestoreDataFiles(const DataFilePathSet& dataFiles, const std::
     }
     const std::string snippetCopies = folder + kBackupSnippetFolder;
     if (ListFolderFiles(snippetCopies, ".txt").empty()) return {};
+    if (snippetFolder.empty()) return {MaintenanceStatus::SnippetFailed, {}, "No snippets folder is set."};
     fs::create_directories(snippetFolder, ec);  // restored into a fresh installation
     return CopySnippets(snippetCopies, snippetFolder);
 }

@@ -81,6 +81,15 @@ TEST_F(DataMaintenance, BackupIntoAnUnwritableOrImpossibleFolderFails) {
     EXPECT_EQ(BackupMessage(r, backup), "ERROR: An error occured while backing up the data files.");
 }
 
+TEST_F(DataMaintenance, EmptyFolderSettingsNeverMeanTheFilesystemRoot) {
+    EXPECT_EQ(BackupDataFiles(files, snippets, "").status, MaintenanceStatus::DataFileFailed);
+    EXPECT_EQ(RestoreDataFiles(files, snippets, "").status, MaintenanceStatus::DataFileFailed);
+    ASSERT_TRUE(BackupDataFiles(files, "", backup).ok());  // no snippets to copy
+    t.Write("backup/snippets/a.txt", "a");
+    EXPECT_EQ(RestoreDataFiles(files, "", backup).status, MaintenanceStatus::SnippetFailed);
+    EXPECT_FALSE(fs::exists("/a.txt"));
+}
+
 TEST_F(DataMaintenance, RestoreCopiesTheFilesBackAndAddsOrReplacesSnippets) {
     ASSERT_TRUE(BackupDataFiles(files, snippets, backup).ok());
     SetData("edited");
