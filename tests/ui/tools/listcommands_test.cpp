@@ -366,5 +366,5 @@ TEST_F(ListCommands, ADocumentWithTwoWindowsIsListedTwice) {
     ASSERT_EQ(entries.size(), 3);
     EXPECT_TRUE(entries[0].startsWith("1 " + first->GetTitle().left(6)));
     EXPECT_TRUE(entries[1].startsWith("2 " + first->GetTitle().left(6)));
-    EXPECT_TRUE(Main()->PopupMenu("Window")->actions()[9 + 1]->isChecked());  // the new window is active
+    EXPECT_TRUE(Shown("Window")->actions()[9 + 1]->isChecked());  // the new window is active
 }
