@@ -4,21 +4,6 @@
 
 namespace qm {
 
-namespace {
-std::string Xml(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-}  // namespace
 
 std::vector<std::string> InstalledMimeTypes() {
     std::vector<std::string> out;
@@ -57,7 +42,7 @@ std::string InstalledMetainfo(const std::string& version) {
            "  <categories>\n    <category>Development</category>\n    <category>TextEditor</category>\n"
            "  </categories>\n"
            "  <provides>\n" + provides + "    <binary>" + kInstalledProgramName + "</binary>\n  </provides>\n"
-           "  <releases>\n    <release version=\"" + Xml(version) + "\"/>\n  </releases>\n"
+           "  <releases>\n    <release version=\"" + XmlEscape(version) + "\"/>\n  </releases>\n"
            "  <content_rating type=\"oars-1.1\"/>\n"
            "</component>\n";
 }

@@ -16,7 +16,6 @@ const std::vector<MimeTypeInfo>& MimeTypes() {
 
 const MimeTypeInfo& MimeTypeOf(DocKind kind) { return MimeTypes()[static_cast<size_t>(kind)]; }
 
-namespace {
 std::string XmlEscape(const std::string& s) {
     std::string out;
     for (char c : s) {
@@ -30,6 +29,8 @@ std::string XmlEscape(const std::string& s) {
     }
     return out;
 }
+
+namespace {
 
 std::string MimeTypeElement(DocKind kind) {
     const DocKindInfo& info = KindInfo(kind);

@@ -27,6 +27,9 @@ std::string MimePackageText(DocKind kind);
 // Every own type in one package (for an installation that defines them all at once).
 std::string MimePackageTextAll();
 
+// Text escaped for an XML element or attribute value.
+std::string XmlEscape(const std::string& s);
+
 // The desktop entry that starts the program with a file, listing every kind's MIME type.
 std::string DesktopEntryText(const std::string& executablePath);
 // One argument of a desktop entry's Exec key, quoted and escaped as the entry format asks.
