@@ -87,7 +87,7 @@ std::vector<MenuPlan> CustomMenuPlan(const CustomMenuOptions& o) {
                      Item(57641, 189, "Replace Text...\tCtrl+H"), Sep(), Item(57642, 0, "Select All\tCtrl+A")}});
     plan.push_back({MenuName::View, 0,
                     {Item(59392, 0, "Main Toolbar"), Item(1211, 0, "Command Bar"), Item(1271, 0, "Labels Toolbar"),
-                     Item(1212, 0, "Status Bar")}});
+                     Item(1212, 0, "Status Bar"), Sep(), Item(1491, 0, "Page Preview")}});
     plan.push_back({MenuName::Project, 0,
                     {Item(1376, 190, "Add Project File..."), Item(1380, 181, "Add Current Active File"),
                      Item(1377, 200, "Remove Project File"), Sep(), Item(1378, 0, "Clear Project Files")}});

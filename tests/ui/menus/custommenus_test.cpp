@@ -1,6 +1,9 @@
 // The frame's owner-drawn menus as the user meets them: built from the plan, sharing the frame's
 // commands, switched with the documents, drawn to their rules on screen, driven by the keyboard.
+#include <functional>
+
 #include <QMenuBar>
+#include <QSet>
 #include <QTest>
 #include <QToolButton>
 
@@ -149,6 +152,26 @@ TEST_F(CustomMenus, TheOpenMenuIsDrawnToItsRules) {
         }
     EXPECT_GT(separators, 3);
     file->hide();
+}
+
+TEST_F(CustomMenus, EveryCommandOfTheStandardBarMenusIsInTheOwnerDrawnOnes) {
+    // Commands added to the standard menus must reach the owner-drawn ones too: most users see only those.
+    std::function<void(const QMenu*, QSet<QAction*>&)> collect = [&](const QMenu* m, QSet<QAction*>& out) {
+        for (QAction* a : m->actions())
+            if (a->menu()) collect(a->menu(), out);
+            else if (!a->isSeparator() && a == Main()->Action(a->data().toInt())) out.insert(a);
+    };
+    QSet<QAction*> standard, custom;
+    for (const char* name : {"File (document)", "File (no document)", "Edit", "View", "Tools", "Window", "Help"})
+        collect(Main()->PopupMenu(QString::fromLatin1(name)), standard);
+    for (CTopMenu* bar : Main()->m_topMenus)
+        for (QAction* a : bar->actions())
+            if (a->menu()) collect(a->menu(), custom);
+    standard.remove(Main()->Action(ID_EDIT_REDO));  // Ctrl+Y only in the owner-drawn menus
+    QStringList missing;
+    for (QAction* a : std::as_const(standard))
+        if (!custom.contains(a)) missing << a->text();
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
 }
 
 TEST_F(CustomMenus, MissionItemsNeedShowUsersAndAPlayer) {
