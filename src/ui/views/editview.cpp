@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <algorithm>
+#include <vector>
 
 #include "core/app/ansicodec.h"
 #include "core/views/wordbreak.h"
@@ -38,6 +40,54 @@ protected:
 private:
     int m_blocks;
 };
+
+// Qt lays out and shapes every coloured range of a line as an item of its own, so a line of a
+// megabyte with 200,000 ranges costs several times what the bare line does on each keystroke.
+// A line longer than kLongLine is coloured only around the part each window shows (its span):
+// a window's span follows its caret when the line changes and its scrolling when it paints.
+// Each window keeps its own span, so windows showing different parts do not undo each other.
+constexpr int kLongLine = 20000;
+constexpr int kSpanMargin = 8000;  // characters coloured on either side of the shown part
+constexpr size_t kSpansKept = 4;   // windows gone leave their spans until newer ones push them out
+
+using Columns = std::pair<int, int>;  // [first, second)
+
+struct ColouredSpans : QTextBlockUserData {
+    std::vector<std::pair<const void*, Columns>> spans;  // by window, the latest last
+};
+
+bool IsLong(const QTextBlock& b) { return b.length() > kLongLine; }
+ColouredSpans* SpansOf(const QTextBlock& b) { return static_cast<ColouredSpans*>(b.userData()); }
+bool Covers(const QTextBlock& b, Columns shown) {
+    if (const ColouredSpans* s = SpansOf(b))
+        for (const auto& [window, span] : s->spans)
+            if (span.first <= shown.first && shown.second <= span.second) return true;
+    return false;
+}
+Columns Around(Columns shown, int length) {
+    return {std::max(0, shown.first - kSpanMargin), std::min(length, shown.second + kSpanMargin)};
+}
+void SetSpan(QTextBlock b, const void* window, Columns span) {
+    ColouredSpans* s = SpansOf(b);
+    if (!s) b.setUserData(s = new ColouredSpans);
+    std::erase_if(s->spans, [window](const auto& e) { return e.first == window; });
+    if (s->spans.size() >= kSpansKept) s->spans.erase(s->spans.begin());
+    s->spans.push_back({window, span});
+}
+// The spans of a line in order, overlapping ones joined, cut to the line's length.
+std::vector<Columns> ColouredParts(const QTextBlock& b) {
+    std::vector<Columns> parts;
+    if (const ColouredSpans* s = SpansOf(b))
+        for (const auto& e : s->spans) parts.push_back(e.second);
+    std::sort(parts.begin(), parts.end());
+    std::vector<Columns> joined;
+    for (Columns p : parts) {
+        p.second = std::min(p.second, b.length() - 1);
+        if (!joined.empty() && p.first <= joined.back().second) joined.back().second = std::max(joined.back().second, p.second);
+        else if (p.first < p.second) joined.push_back(p);
+    }
+    return joined;
+}
 }  // namespace
 
 QColor FromColorRef(int c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -207,20 +257,60 @@ QColor CEditView::RoleColour(ColourRole role) const {
 }
 
 void CEditView::ApplyRuns(QTextBlock block, const std::vector<ColourRun>& runs) {
+    std::vector<Columns> parts;
+    if (IsLong(block)) parts = ColouredParts(block);
+    else if (block.userData()) block.setUserData(nullptr);
     QList<QTextLayout::FormatRange> ranges;
-    ranges.reserve(static_cast<qsizetype>(runs.size()));
-    for (const ColourRun& r : runs) {
+    const auto add = [&](const ColourRun& r, int from, int to) {
         QTextLayout::FormatRange range;
-        range.start = r.start;
-        range.length = r.length;
+        range.start = from;
+        range.length = to - from;
         range.format.setForeground(RoleColour(r.role));
         if (r.bold) range.format.setFontWeight(QFont::Bold);
         ranges.append(range);
+    };
+    if (parts.empty()) {
+        ranges.reserve(static_cast<qsizetype>(runs.size()));
+        for (const ColourRun& r : runs) add(r, r.start, r.start + r.length);
+    } else {
+        // Runs and parts are both in order: walk them side by side.
+        size_t p = 0;
+        for (const ColourRun& r : runs) {
+            while (p < parts.size() && parts[p].second <= r.start) ++p;
+            for (size_t q = p; q < parts.size() && parts[q].first < r.start + r.length; ++q)
+                add(r, std::max(r.start, parts[q].first), std::min(r.start + r.length, parts[q].second));
+            if (p == parts.size()) break;
+        }
     }
     // The layout forgets its lines and the document records the block as changed: the caller
     // makes the document lay it out again (markContentsDirty), unless a change is under way.
     block.layout()->setFormats(ranges);
     block.setUserState(ColourEpoch());
+}
+
+Columns CEditView::ShownColumns(const QTextBlock& block) const {
+    const int length = block.length() - 1;
+    // Laid out now if it is not yet (the paint would do it next): then the columns are exact.
+    const QPointF at = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+    const QTextLayout* layout = block.layout();
+    int from = length, to = 0;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        const double top = at.y() + line.y();
+        if (top + line.height() < 0 || top > viewport()->height()) continue;
+        const double left = -at.x();  // the viewport's edges in the layout's own x
+        from = std::min(from, line.xToCursor(left));
+        to = std::max(to, line.xToCursor(left + viewport()->width()) + 1);
+    }
+    if (from > to) return {0, 0};  // not in the window
+    return {from, std::min(length, to)};
+}
+
+void CEditView::FollowCaret(const QTextBlock& block) {
+    // The caret is where the user types, and the window keeps it in view.
+    const int caret = textCursor().position() - block.position();
+    if (caret >= 0 && caret < block.length()) SetSpan(block, this, Around({caret, caret}, block.length() - 1));
+    else if (!SpansOf(block)) SetSpan(block, this, Around({0, 0}, block.length() - 1));
 }
 
 void CEditView::ColourLine(int line) {
@@ -232,6 +322,7 @@ void CEditView::ColourLine(int line) {
     }
     const bool wasBusy = m_busy;
     m_busy = true;
+    if (IsLong(block)) FollowCaret(block);  // a paint widens it to what the window shows
     ApplyRuns(block, LineRuns(block.text()));
     document()->markContentsDirty(block.position(), block.length());
     m_busy = wasBusy;
@@ -250,6 +341,7 @@ void CEditView::ColourChangedLines(QTextBlock first, const QTextBlock& last) {
     constexpr int colourNow = 64;
     const int count = last.blockNumber() - first.blockNumber() + 1;
     for (QTextBlock b = first; b.isValid(); b = b.next()) {
+        if (count <= colourNow && IsLong(b)) FollowCaret(b);
         if (count <= colourNow) ApplyRuns(b, LineRuns(b.text()));
         else b.setUserState(-1);
         if (b == last) break;
@@ -262,8 +354,15 @@ void CEditView::ColourShownLines() {
     int from = -1, to = -1;
     QTextBlock b = firstVisibleBlock();
     for (int i = 0; i < rows && b.isValid(); ++i, b = b.next()) {
-        if (b.userState() == epoch) continue;
-        if (b.length() > 1 || !b.layout()->formats().isEmpty()) {
+        bool recolour = b.userState() != epoch && (b.length() > 1 || !b.layout()->formats().isEmpty());
+        if (IsLong(b)) {
+            const Columns shown = ShownColumns(b);
+            if (b.userState() != epoch || !Covers(b, shown)) {
+                SetSpan(b, this, Around(shown, b.length() - 1));
+                recolour = true;
+            }
+        }
+        if (recolour) {
             ApplyRuns(b, LineRuns(b.text()));
             if (from < 0) from = b.position();
             to = b.position() + b.length();

@@ -111,9 +111,14 @@ protected:
 
 private:
     void TrackChanges();
+    // Colours a line; a long line only within the spans its windows asked for.
     void ApplyRuns(QTextBlock block, const std::vector<ColourRun>& runs);
     void ColourChangedLines(QTextBlock first, const QTextBlock& last);
     void ColourShownLines();
+    // The characters of a line this window shows.
+    std::pair<int, int> ShownColumns(const QTextBlock& block) const;
+    // A long line that changes is coloured around this window's caret.
+    void FollowCaret(const QTextBlock& block);
     int ColourEpoch() const;  // a block whose user state equals it has current colours
 
     Change m_lastChange;

@@ -101,3 +101,88 @@ TEST_F(LargeText, LabelsFollowLinesAddedAndRemovedAboveThem) {
     EXPECT_EQ(v->GetText(), "#a\nhint\n#c\n");
     EXPECT_EQ(Entries(d), (QStringList{"#a", "#c"}));
 }
+
+namespace {
+// The colour the layout shows a character in after a real paint: a range's colour, or the view's
+// text colour where the line has none.
+QColor LaidOutColourAt(CEditView* v, int line, int column) {
+    for (const auto& r : v->document()->findBlockByNumber(line).layout()->formats())
+        if (column >= r.start && column < r.start + r.length) return r.format.foreground().color();
+    return v->palette().color(QPalette::Text);
+}
+void Show(CEditView* v) {
+    QApplication::processEvents();
+    v->viewport()->repaint();
+}
+}  // namespace
+
+TEST_F(LargeText, AVeryLongLineIsColouredWhereverItIsShownTypedScrolledOrInTwoWindows) {
+    // "_u hint "q"; " over and over: the variable, the command and the quoted text each 13 characters.
+    QByteArray line;
+    for (int i = 0; i < 1700; ++i) line += "_u hint \"q\"; ";
+    CScriptDoc* d = Open("m/long.sqs", line + "\r\nhint\r\n");
+    CEditView* v = d->GetView();
+    const int length = line.size();
+    const auto expectColoured = [&](CEditView* view, int near, const char* where) {
+        const int at = near - near % 13;
+        EXPECT_EQ(LaidOutColourAt(view, 0, at), Colour(Main()->m_variableColour)) << where;
+        EXPECT_EQ(LaidOutColourAt(view, 0, at + 4), Colour(Main()->m_commandColour)) << where;
+        EXPECT_EQ(LaidOutColourAt(view, 0, at + 9), Colour(Main()->m_textColour)) << where;
+    };
+    Show(v);
+    expectColoured(v, 0, "start");
+    // Only around what is shown: Qt lays out every range of a line on each keystroke.
+    const int ranges = int(v->document()->firstBlock().layout()->formats().size());
+    EXPECT_GT(ranges, 0);
+    EXPECT_LT(ranges, int(v->LineRuns(QString::fromLatin1(line)).size()) / 2);
+
+    // Scrolled to the end of the line: the end is coloured when it is painted.
+    v->horizontalScrollBar()->setValue(v->horizontalScrollBar()->maximum());
+    Show(v);
+    expectColoured(v, length - 20, "end");
+
+    // Typing at the end colours what is typed; the start is coloured again when scrolled back.
+    PlaceCaret(v, 0, length);
+    QTest::keyClicks(v, "_v hint");
+    Show(v);
+    EXPECT_EQ(LaidOutColourAt(v, 0, length), Colour(Main()->m_variableColour));
+    EXPECT_EQ(LaidOutColourAt(v, 0, length + 4), Colour(Main()->m_commandColour));
+    EXPECT_EQ(ColourAt(v, 0, length + 4), Colour(Main()->m_commandColour));
+    v->horizontalScrollBar()->setValue(0);
+    Show(v);
+    expectColoured(v, 0, "start after typing");
+
+    // A second window on the text shows the end while the first shows the start: both stay coloured.
+    Main()->Action(ID_WINDOW_NEW)->trigger();
+    auto* second = qobject_cast<CEditView*>(theApp.GetMainFrame()->ActiveView());
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, v);
+    ASSERT_EQ(second->document(), v->document());
+    Main()->Action(ID_WINDOW_TILE_HORZ)->trigger();  // both windows in sight
+    second->horizontalScrollBar()->setValue(second->horizontalScrollBar()->maximum());
+    Show(second);
+    Show(v);
+    expectColoured(second, length - 20, "end, second window");
+    expectColoured(v, 0, "start, first window");
+    // Undo takes the typing back (the caret and the window go to its end); the line keeps its colours.
+    v->undo();
+    EXPECT_EQ(v->document()->firstBlock().length(), length + 1);
+    expectColoured(v, length - 20, "end after undo");
+    v->horizontalScrollBar()->setValue(0);
+    Show(v);
+    Show(second);
+    expectColoured(v, 0, "start after undo");
+    expectColoured(second, length - 20, "end after undo");
+}
+
+TEST_F(LargeText, ALongLineIsColouredWhereShownEvenWhenItsFirstCharactersTakeNoRoom) {
+    // Soft hyphens take no room: the window shows characters 9,000 on, far further in than its
+    // width in average characters.
+    QByteArray line(9000, '\xAD');
+    for (int i = 0; i < 1000; ++i) line += "_u hint \"q\"; ";
+    CScriptDoc* d = Open("m/soft.sqs", line + "\r\n");
+    CEditView* v = d->GetView();
+    Show(v);
+    EXPECT_EQ(LaidOutColourAt(v, 0, 9000), Colour(Main()->m_variableColour));
+    EXPECT_EQ(LaidOutColourAt(v, 0, 9004), Colour(Main()->m_commandColour));
+}
