@@ -1,6 +1,10 @@
 #include "ui/app/quillmark.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QWindow>
 #include <cstdlib>
 #include <ctime>
 #include <QDir>
@@ -86,12 +90,32 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
     }
 
     m_pMainWnd->setAcceptDrops(true);
+    // A file to open is read into a shown, painted window: a large one takes a while and shows its
+    // progress in the status bar.
+    if (ParseShellCommand(stdArgs).kind == ShellCommand::FileOpen) ShowMainWindow(true);
     if (!ProcessShellCommand(args)) return false;
 
-    if (m_appMax == 1) m_pMainWnd->showMaximized();
-    else m_pMainWnd->show();
+    if (!m_pMainWnd->isVisible()) ShowMainWindow(false);
     if (m_instance) m_instance->Listen();
     return true;
+}
+
+void CQuillmarkApp::ShowMainWindow(bool painted) {
+    if (m_appMax == 1) m_pMainWnd->showMaximized();
+    else m_pMainWnd->show();
+    if (!painted) return;
+    // Until the window system has mapped the window there is nothing to paint (at most a moment).
+    QEventLoop wait;
+    QTimer poll;
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(&poll, &QTimer::timeout, &wait, [&] {
+        QWindow* window = m_pMainWnd->windowHandle();
+        if ((window && window->isExposed()) || clock.elapsed() > 1000) wait.quit();
+    });
+    poll.start(5);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 bool CQuillmarkApp::HandOffToRunningEditor(const std::vector<std::string>& args) {

@@ -93,6 +93,8 @@ private:
     bool HandOffToRunningEditor(const std::vector<std::string>& args);
     void OnFilesRequested(const QStringList& files);
     void ChooseDataFolder();
+    // Shows the main window as the settings say; painted: returns once it is on the screen, painted.
+    void ShowMainWindow(bool painted);
 
     CMainFrame* m_pMainWnd = nullptr;
     MemoryRegistry m_fallbackRegistry;

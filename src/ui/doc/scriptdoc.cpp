@@ -17,6 +17,8 @@
 
 namespace qm {
 
+CScriptDoc::OpenSettings CScriptDoc::s_open;
+
 CScriptDoc::CScriptDoc(CDocTemplate* tmpl) : m_template(tmpl) {}
 
 CScriptDoc::~CScriptDoc() = default;
@@ -134,9 +136,10 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
         clock.start();
         m_view->BeginLoad();
         std::string piece;
-        while (reader.Next(piece)) {
+        while (reader.Next(piece, s_open.pieceBytes)) {
+            if (s_open.beforePiece) s_open.beforePiece(reader.BytesRead());
             m_view->AppendLoadedText(QString::fromUtf8(piece));
-            if (clock.elapsed() < 500 || !status) continue;
+            if (clock.elapsed() < s_open.progressAfterMs || !status) continue;
             progressShown = true;
             status->showMessage(QStringLiteral("Opening %1... %2%")
                                     .arg(QFileInfo(full).fileName())

@@ -2,6 +2,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <cstdint>
+#include <functional>
 
 #include "core/doc/dockinds.h"
 
@@ -51,6 +53,16 @@ public:
 
     void UpdateFrameCounts();
     void ActivateFrame();
+
+    // How a file is opened; tests change it to see a load in pieces, its progress and a lack of memory.
+    struct OpenSettings {
+        size_t pieceBytes = size_t{4} << 20;  // the file is read and shown in pieces of this size
+        int progressAfterMs = 500;            // a load that takes longer shows its progress
+        // Called before each piece goes into the editor with the bytes read so far; it may throw
+        // std::bad_alloc as a machine out of memory would.
+        std::function<void(std::uint64_t)> beforePiece;
+    };
+    static OpenSettings s_open;
 
 signals:
     void TitleChanged(const QString& title);

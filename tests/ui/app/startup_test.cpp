@@ -2,8 +2,10 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include "support/appfixture.h"
 #include "ui/app/aboutdlg.h"
@@ -61,6 +63,37 @@ TEST_F(StartUp, AFileOnTheCommandLineIsOpenedInsteadOfANewDocument) {
     ASSERT_EQ(docs.size(), 1u);
     EXPECT_EQ(docs[0]->GetTitle(), "init.sqs");
     EXPECT_EQ(docs[0]->GetView()->GetText(), "hint \"hello\"\n");
+}
+
+TEST_F(StartUp, AFileOnTheCommandLineLoadsIntoAShownPaintedWindowWithItsProgress) {
+    QByteArray text;
+    for (int i = 0; i < 300; ++i) text += "hint " + QByteArray::number(i) + "\r\n";
+    WriteData("m/big.sqs", text);
+    struct Restore {
+        ~Restore() { CScriptDoc::s_open = {}; }
+    } restore;
+    CScriptDoc::s_open.pieceBytes = 400;
+    CScriptDoc::s_open.progressAfterMs = 0;  // as a load that takes long
+    struct Seen {
+        bool shown, exposed;
+        QString status;
+    };
+    std::vector<Seen> seen;
+    CScriptDoc::s_open.beforePiece = [&](std::uint64_t) {
+        QWidget* main = Main();
+        seen.push_back({main && main->isVisible(), main && main->windowHandle() && main->windowHandle()->isExposed(),
+                        Main() ? Main()->statusBar()->currentMessage() : QString()});
+    };
+    ASSERT_TRUE(Start({Path("m/big.sqs")}));
+    ASSERT_GE(seen.size(), 5u);
+    for (const Seen& s : seen) {
+        EXPECT_TRUE(s.shown);
+        EXPECT_TRUE(s.exposed);
+    }
+    EXPECT_EQ(seen[1].status, QString("Opening big.sqs... %1%").arg(400 * 100 / text.size()));
+    EXPECT_EQ(Main()->statusBar()->currentMessage(), "Ready");
+    ASSERT_EQ(theApp.Documents().size(), 1u);
+    EXPECT_EQ(theApp.Documents()[0]->GetView()->GetText(), QString::fromLatin1(text).replace("\r\n", "\n"));
 }
 
 TEST_F(StartUp, AFileThatCannotBeOpenedEndsTheProgram) {

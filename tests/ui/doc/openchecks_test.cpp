@@ -8,7 +8,11 @@
 #include <mutex>
 #include <thread>
 
+#include <QMdiArea>
+#include <new>
+
 #include "core/app/safefile.h"
+#include "ui/frames/backgroundwnd.h"
 #include "support/editorfixture.h"
 
 using namespace qm;
@@ -46,6 +50,7 @@ class OpenChecks : public EditorFixture {
 protected:
     void TearDown() override {
         SetReadableFileLimit(0);
+        CScriptDoc::s_open = {};
         EditorFixture::TearDown();
     }
 };
@@ -79,4 +84,37 @@ TEST_F(OpenChecks, FileOverTheLimitIsRefusedAndOtherDocumentsKeepTheirEdits) {
     // A file just within the limit opens.
     WriteData("m/fits.sqs", QByteArray(1500, 'x'));
     EXPECT_NE(theApp.OpenDocumentFile(Path("m/fits.sqs")), nullptr);
+}
+
+TEST_F(OpenChecks, RunningOutOfMemoryWhileOpeningIsReportedAndDropsOnlyTheHalfReadDocument) {
+    CScriptDoc* kept = Open("m/kept.sqs", "hint\r\n");
+    QTest::keyClicks(kept->GetView(), "unsaved ");
+    CScriptDoc* fresh = New(DocKind::Script);
+    QTest::keyClicks(fresh->GetView(), "typed");
+    QByteArray text;
+    for (int i = 0; i < 400; ++i) text += "hint " + QByteArray::number(i) + "\r\n";
+    WriteData("m/big.sqs", text);
+    CScriptDoc::s_open.pieceBytes = 1000;
+    int pieces = 0;
+    CScriptDoc::s_open.beforePiece = [&](std::uint64_t) {
+        if (++pieces == 3) throw std::bad_alloc();  // two pieces are in the editor by then
+    };
+    EXPECT_EQ(theApp.OpenDocumentFile(Path("m/big.sqs")), nullptr);
+    EXPECT_EQ(pieces, 3);
+    ASSERT_FALSE(prompter.Texts().isEmpty());
+    EXPECT_TRUE(prompter.Texts().last().startsWith("Failed to open document.\nThere is not enough memory to open"))
+        << prompter.Texts().last().toStdString();
+    EXPECT_TRUE(prompter.Texts().last().contains("big.sqs"));
+    Settle();
+    ASSERT_EQ(theApp.Documents().size(), 2u);
+    EXPECT_EQ(Main()->m_wndBackground->subWindowList().size(), 2);  // the half-read window is gone
+    EXPECT_EQ(kept->GetView()->GetText(), "unsaved hint\n");
+    EXPECT_TRUE(kept->IsModified());
+    EXPECT_EQ(fresh->GetView()->GetText(), "typed");
+    EXPECT_TRUE(fresh->IsModified());
+    // The program goes on: with the memory there the same file opens whole.
+    CScriptDoc::s_open.beforePiece = nullptr;
+    CScriptDoc* again = theApp.OpenDocumentFile(Path("m/big.sqs"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetView()->GetText(), QString::fromLatin1(text).replace("\r\n", "\n"));
 }
