@@ -300,14 +300,17 @@ void CMainFrame::OnCatalogueReloaded() {
 }
 
 CWizardDlg* CMainFrame::Wizard(int commandId) const {
+    CWizardDlg* dlg = nullptr;
     switch (commandId) {
-        case ID_WIZARD_BRIEFING: return m_briefingDlg.get();
-        case ID_WIZARD_OVERVIEW: return m_overviewDlg.get();
-        case ID_WIZARD_DESCRIPTION: return m_descriptionDlg.get();
-        case ID_WIZARD_UNIT: return m_unitDlg.get();
-        case ID_WIZARD_CRATE: return m_crateDlg.get();
-        default: return nullptr;
+        case ID_WIZARD_BRIEFING: dlg = m_briefingDlg.get(); break;
+        case ID_WIZARD_OVERVIEW: dlg = m_overviewDlg.get(); break;
+        case ID_WIZARD_DESCRIPTION: dlg = m_descriptionDlg.get(); break;
+        case ID_WIZARD_UNIT: dlg = m_unitDlg.get(); break;
+        case ID_WIZARD_CRATE: dlg = m_crateDlg.get(); break;
+        default: break;
     }
+    if (dlg) dlg->EnsureBuilt();  // whoever asks for a wizard uses its controls
+    return dlg;
 }
 
 void CMainFrame::ShowWizard(CWizardDlg* dlg) {

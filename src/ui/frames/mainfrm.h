@@ -81,6 +81,7 @@ public:
     // Builds the owner-drawn menus (once, at creation, with "CustomMenus" 1); false when one fails.
     bool BuildCustomMenus();
     bool UsesCustomMenus() const { return m_topMenus[0] != nullptr; }
+    // The wizard a command shows, its controls built.
     CWizardDlg* Wizard(int commandId) const;
 
     void OnSaveAll();

@@ -56,6 +56,10 @@ int SelectedRow(QListWidget* list) {
 CDescriptionDlg::CDescriptionDlg(QWidget* parent) : CWizardDlg(parent) {
     setWindowTitle(QStringLiteral("Description Wizard"));
     setWindowIcon(PictureIcon(QStringLiteral("description")));
+    ResetWizard();
+}
+
+void CDescriptionDlg::BuildControls() {
     auto* grid = new QGridLayout(this);
     grid->addWidget(BuildChoices(), 0, 0);
     grid->addWidget(BuildRespawn(), 1, 0);
@@ -73,7 +77,7 @@ CDescriptionDlg::CDescriptionDlg(QWidget* parent) : CWizardDlg(parent) {
     setFocusProxy(m_gear);  // showing the wizard focuses its first control
     Connect();
     UpdateEditorAvailable();
-    ResetWizard();
+    ShowReset();
 }
 
 QGroupBox* CDescriptionDlg::BuildChoices() {
@@ -254,8 +258,12 @@ void CDescriptionDlg::Connect() {
 
 void CDescriptionDlg::ResetWizard() {
     const Catalogue& c = theApp.m_catalogue;
-    ReadControls();
+    if (IsBuilt()) ReadControls();  // unbuilt, the values were never out of the wizard
     m_wizard.ResetWizard(c.m_weapons, c.m_ammo, c.m_equipment);
+    if (IsBuilt()) ShowReset();
+}
+
+void CDescriptionDlg::ShowReset() {
     for (GearSource source : kSources) {
         GearRow& row = Row(source);
         QSignalBlocker block(row.list);
@@ -267,7 +275,9 @@ void CDescriptionDlg::ResetWizard() {
     ShowValues();
 }
 
-void CDescriptionDlg::UpdateEditorAvailable() { m_createInEditor->setEnabled(m_editorAvailable != 0); }
+void CDescriptionDlg::UpdateEditorAvailable() {
+    if (IsBuilt()) m_createInEditor->setEnabled(m_editorAvailable != 0);
+}
 
 void CDescriptionDlg::ReadControls() {
     DescriptionData& d = m_wizard.Data();
@@ -369,11 +379,13 @@ void CDescriptionDlg::OnRemoveFile(FileGroup& g) {
 }
 
 std::string CDescriptionDlg::BuildDescription() {
+    EnsureBuilt();
     ReadControls();
     return m_wizard.BuildDescription(theApp.m_version.toStdString());
 }
 
 void CDescriptionDlg::OnCreateInEditor() {
+    EnsureBuilt();
     if (m_editorAvailable == 0) return;
     CreateInEditor(DocKind::Description, BuildDescription(), QStringLiteral("Description"),
                    QStringLiteral("Error creating Description!"),
@@ -381,6 +393,7 @@ void CDescriptionDlg::OnCreateInEditor() {
 }
 
 void CDescriptionDlg::OnCreateToDisk() {
+    EnsureBuilt();
     const std::string text = BuildDescription();
     const std::optional<QString> path =
         AskSavePath({QStringLiteral("Save Description"), "Description Files (*.ext)|*.ext||", QStringLiteral("ext"),

@@ -29,6 +29,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void BuildControls() override;
 
 private:
     void ReadControls();

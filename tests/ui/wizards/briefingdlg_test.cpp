@@ -326,8 +326,15 @@ TEST(BriefingDialogAlone, TheSwitchRunsTheRealWizardWithoutCreateInEditor) {
         ASSERT_NE(briefing, nullptr);
         dlg->m_editorAvailable = 0;
         dlg->UpdateEditorAvailable();
-        for (auto* b : dlg->findChildren<QPushButton*>())
-            if (b->text() == "&Create In Editor") { EXPECT_FALSE(b->isEnabled()); }
+        EXPECT_FALSE(dlg->IsBuilt());  // until it is shown
+        dlg->EnsureBuilt();            // as the run shows it
+        int buttons = 0;
+        for (auto* b : dlg->findChildren<QPushButton*>()) {
+            if (b->text() != "&Create In Editor") continue;
+            ++buttons;
+            EXPECT_FALSE(b->isEnabled());
+        }
+        EXPECT_EQ(buttons, 1);
         briefing->m_editorAvailable = 1;
         briefing->OnCreateInEditor();  // no main window
         ASSERT_EQ(prompter.messages.size(), 1u);

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "ui/wizards/descriptiondlg.h"
+#include "ui/wizards/wizarddlg.h"
 #include "wizards/wizardfixture.h"
 
 using namespace qm;
@@ -242,6 +243,25 @@ TEST_F(DescriptionDialog, UpdateApplicationDataRefillsTheGearAndResetsRespawnKee
     EXPECT_TRUE(Group("gearBox")->isEnabled());
     EXPECT_EQ(Edit("weaponsCount")->text(), "8");
     EXPECT_EQ(Lines("weaponItems"), QStringList{"Karveth (8)"});
+}
+
+TEST_F(DescriptionDialog, WizardsAreBuiltWhenFirstShownWithWhatAnEarlierUpdateGaveThem) {
+    ASSERT_TRUE(Start());
+    const auto wizards = Main()->findChildren<CWizardDlg*>();
+    EXPECT_EQ(wizards.size(), 5);
+    for (CWizardDlg* w : wizards) EXPECT_FALSE(w->IsBuilt()) << w->windowTitle().toStdString();
+    WriteData("data/resistance/data.txt", "[WEAPONS]\nPesk\n\n[AMMO]\nPeskMag\n");
+    theApp.UpdateApplicationData();
+    Main()->Action(ID_WIZARD_DESCRIPTION)->trigger();
+    dlg = dynamic_cast<CDescriptionDlg*>(Main()->Wizard(ID_WIZARD_DESCRIPTION));
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(Combo("weapons")->itemText(0), "Pesk");
+    EXPECT_EQ(Combo("equipment")->itemText(0), "ERROR: Not Available");
+    EXPECT_TRUE(Radio("BASE*")->isChecked());
+    EXPECT_EQ(Combo("delay")->currentText(), "15");
+    EXPECT_TRUE(Button(dlg, "Create In &Editor")->isEnabled());
+    EXPECT_EQ(dlg->focusWidget(), Tick("gear"));
 }
 
 TEST_F(DescriptionDialog, EnterHidesTheWizardKeepingWhatWasEntered) {
