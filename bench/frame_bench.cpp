@@ -2,11 +2,16 @@
 // process each time), and "Update Application Data" with data files ten times the shipped size.
 //   frame_bench                 runs the measurements
 //   frame_bench --probe bare    (internal) shows a bare QMainWindow and exits once it is exposed
+//   frame_bench --probe text    (internal) the same with a menu, a toolbar, a status text and an editor
 //   frame_bench --probe quillmark
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -53,6 +58,20 @@ int Probe(const QString& kind, int argc, char** argv) {
         w.show();
         return WaitForExposeAndQuit(&w);
     }
+    if (kind == "text") {
+        // What Qt itself costs for a window that shows text: fonts found and measured, a menu, a
+        // toolbar button, a status message and an editor with a line in it.
+        QMainWindow w;
+        w.resize(800, 600);
+        w.menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("&Open..."));
+        w.addToolBar(QStringLiteral("Standard"))->addAction(QStringLiteral("New"));
+        w.statusBar()->showMessage(QStringLiteral("Ready"));
+        auto* edit = new QPlainTextEdit(QStringLiteral("; a remark"));
+        edit->setFont(QFont(QStringLiteral("Monospace"), 10));
+        w.setCentralWidget(edit);
+        w.show();
+        return WaitForExposeAndQuit(&w);
+    }
     qm::InitResources();
     qm::RegisterFontSubstitutions();
     static qm::MemoryRegistry registry;
@@ -76,7 +95,9 @@ void StartUp(benchmark::State& state, const char* kind) {
 }
 void BM_StartUpBareQtWindow(benchmark::State& state) { StartUp(state, "bare"); }
 void BM_StartUpQuillmark(benchmark::State& state) { StartUp(state, "quillmark"); }
+void BM_StartUpQtWindowWithText(benchmark::State& state) { StartUp(state, "text"); }
 BENCHMARK(BM_StartUpBareQtWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_StartUpQtWindowWithText)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_StartUpQuillmark)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // A program folder whose data files hold every shipped list ten times over.
