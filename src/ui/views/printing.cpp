@@ -15,6 +15,8 @@
 #include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
 
+Q_GUI_EXPORT int qt_defaultDpiY();
+
 namespace qm {
 
 namespace {
@@ -60,7 +62,10 @@ PrintLayout::PrintLayout(const CEditView& view, QPaintDevice& device, const QSiz
     doc.setDocumentMargin(0);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    option.setTabStopDistance(QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char(' ')) * 8);
+    // The layout scales tab stops by the device's resolution over the screen's, so the distance is
+    // given in screen terms; in device pixels a tab would be several times too wide and wrap its line.
+    const qreal dpiScale = qreal(device.logicalDpiY()) / qt_defaultDpiY();
+    option.setTabStopDistance(QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char(' ')) * 8 / dpiScale);
     doc.setDefaultTextOption(option);
     doc.setPageSize(pageSize);
 

@@ -128,3 +128,18 @@ TEST_F(Printing, LongTextBreaksIntoPagesAndThePageRangeIsHonoured) {
     PrintView(*d->GetView(), printer);
     EXPECT_EQ(pdfPages(ReadFile(Path("range.pdf"))), 2);
 }
+
+TEST_F(Printing, ATabIndentsLikeEightSpacesAtThePrintersResolution) {
+    CScriptDoc* d = Open("m/t.ext", "class W\r\n{\r\n\tCount = 3;\r\n        Count = 3;\r\n};\r\n");
+    const QImage page = Page(*d->GetView());
+    const auto bands = InkBands(page);
+    ASSERT_EQ(bands.size(), 5u);  // the tab neither breaks its line nor adds one
+    auto firstInk = [&](const std::pair<int, int>& band) {
+        for (int x = 0; x < page.width(); ++x)
+            for (int y = band.first; y <= band.second; ++y)
+                if (Ink(page.pixel(x, y))) return x;
+        return -1;
+    };
+    EXPECT_NEAR(firstInk(bands[2]), firstInk(bands[3]), 2);
+    EXPECT_GT(firstInk(bands[2]), firstInk(bands[0]) + 20);
+}
