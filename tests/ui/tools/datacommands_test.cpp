@@ -9,6 +9,7 @@
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
 #include "ui/tools/snippetdlg.h"
+#include "ui/views/editview.h"
 
 using namespace qm;
 namespace fs = std::filesystem;
@@ -123,4 +124,38 @@ TEST_F(DataCommands, AnsweringNoChangesNothingAndAFailedBackupIsReported) {
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "ERROR: An error occured while backing up the data files.");
     EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+}
+
+TEST_F(DataCommands, RestoreShowsTheRestoredTextInOpenDataFilesButKeepsUnsavedEdits) {
+    Begin();
+    Main()->Action(ID_BACKUP_DATA)->trigger();
+    const QByteArray original = ReadFile(Path(kCommands));
+    WriteData(kCommands, "brandNew\n");
+    WriteData("data/header.txt", "changedHeader\n");
+    Main()->Action(ID_EDIT_COMMANDS_DATA)->trigger();
+    CScriptDoc* commands = Main()->ActiveDocument();
+    ASSERT_NE(commands, nullptr);
+    ASSERT_EQ(commands->GetView()->toPlainText(), "brandNew\n");
+    Main()->Action(ID_EDIT_HEADER_DATA)->trigger();
+    CScriptDoc* header = Main()->ActiveDocument();
+    header->GetView()->textCursor().insertText("mine ");
+    ASSERT_TRUE(header->IsModified());
+
+    prompter.answers.push_back(IDYES);
+    Main()->Action(ID_RESTORE_DATA)->trigger();
+    ASSERT_EQ(ReadFile(Path(kCommands)), original);
+    // An unchanged window shows the restored file, so a later save cannot write the old text back.
+    CScriptDoc* shown = nullptr;
+    for (CScriptDoc* d : theApp.Documents())
+        if (d->GetPathName() == QFileInfo(Path(kCommands)).absoluteFilePath()) shown = d;
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->GetView()->toPlainText().toUtf8(), QByteArray(original).replace("\r\n", "\n"));
+    EXPECT_FALSE(shown->IsModified());
+    // A window with unsaved edits is left as the user made it.
+    const auto docs = theApp.Documents();
+    ASSERT_NE(std::find(docs.begin(), docs.end(), header), docs.end());
+    EXPECT_TRUE(header->IsModified());
+    EXPECT_TRUE(header->GetView()->toPlainText().startsWith("mine "));
+    EXPECT_EQ(theApp.Documents().size(), 2u);
+    EXPECT_EQ(Main()->ActiveDocument(), header);  // the user stays in the window they were in
 }
