@@ -5,17 +5,15 @@
 #include <system_error>
 
 #include "core/app/datapaths.h"
+#include "core/options/xdgfiletypes.h"
 
 namespace qm {
 
 namespace fs = std::filesystem;
 
 std::string PerUserDataFolder(const std::optional<std::string>& xdgDataHome, const std::string& homeFolder) {
-    // The base directory specification ignores relative values.
-    const bool usable = xdgDataHome && !xdgDataHome->empty() && fs::path(*xdgDataHome).is_absolute();
-    const std::string base = usable ? WithTrailingSeparator(*xdgDataHome)
-                                    : WithTrailingSeparator(homeFolder) + ".local" + kPathSep + "share" + kPathSep;
-    return base + "quillmark" + kPathSep;
+    return WithTrailingSeparator(XdgBaseFolder(xdgDataHome.value_or(""), homeFolder, ".local/share")) + "quillmark" +
+           kPathSep;
 }
 
 bool SeedUserData(const std::string& programFolder, const std::string& userFolder, std::string& error) {

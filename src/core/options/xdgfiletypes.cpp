@@ -73,17 +73,17 @@ bool WriteCreatingFolders(const std::string& path, const std::string& text) {
 }
 }  // namespace
 
+std::string XdgBaseFolder(const std::string& value, const std::string& home, const std::string& fallback) {
+    if (!value.empty() && value.front() == '/') return WithoutTrailingSlash(value);
+    const std::string h = WithoutTrailingSlash(home);
+    return h.empty() ? std::string() : h + "/" + fallback;
+}
+
 XdgDirs XdgDirsFromEnvironment() {
     XdgDirs d;
-    const std::string home = WithoutTrailingSlash(Env("HOME"));
-    // Relative values are invalid by the specification and are ignored.
-    const std::string data = Env("XDG_DATA_HOME"), config = Env("XDG_CONFIG_HOME");
-    d.dataHome = !data.empty() && data.front() == '/' ? WithoutTrailingSlash(data)
-                 : home.empty()                        ? std::string()
-                                                       : home + "/.local/share";
-    d.configHome = !config.empty() && config.front() == '/' ? WithoutTrailingSlash(config)
-                   : home.empty()                            ? std::string()
-                                                             : home + "/.config";
+    const std::string home = Env("HOME");
+    d.dataHome = XdgBaseFolder(Env("XDG_DATA_HOME"), home, ".local/share");
+    d.configHome = XdgBaseFolder(Env("XDG_CONFIG_HOME"), home, ".config");
     std::string dirs = Env("XDG_DATA_DIRS");
     if (dirs.empty()) dirs = "/usr/local/share/:/usr/share/";
     std::istringstream in(dirs);

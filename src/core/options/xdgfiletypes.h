@@ -9,7 +9,7 @@
 
 namespace qm {
 
-// The user's base folders of the XDG specifications, each ending without a separator.
+// The user's XDG base folders, each ending without a separator.
 struct XdgDirs {
     std::string dataHome;               // $XDG_DATA_HOME, else ~/.local/share
     std::string configHome;             // $XDG_CONFIG_HOME, else ~/.config
@@ -18,6 +18,9 @@ struct XdgDirs {
 };
 // From the environment; unusable when neither the variables nor HOME are set.
 XdgDirs XdgDirsFromEnvironment();
+// One base folder: the variable's value when it is an absolute path (desktops ignore relative
+// values), else home + "/" + fallback; empty when neither is there. No trailing separator.
+std::string XdgBaseFolder(const std::string& value, const std::string& home, const std::string& fallback);
 
 // The default handler that the "[Default Applications]" group of a mimeapps.list gives a
 // MIME type (the whole value, a ";" list as written), or nothing when it gives none.
