@@ -2,6 +2,7 @@
 // the data files of the build folder, the main window shown at a fixed size.
 #pragma once
 #include <QApplication>
+#include <cstdio>
 
 #include "core/platform/memoryregistry.h"
 #include "ui/app/fonts.h"
@@ -14,7 +15,10 @@ namespace qm::bench {
 
 class SilentPrompter : public Prompter {
 public:
-    int MessageBox(const QString&, const QString&, MbButtons, MbIcon) override { return IDNO; }
+    int MessageBox(const QString& text, const QString&, MbButtons, MbIcon) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));  // a failed step shows why
+        return IDNO;
+    }
     std::optional<QString> GetOpenFileName(const FileDialogRequest&) override { return std::nullopt; }
     QStringList GetOpenFileNames(const FileDialogRequest&) override { return {}; }
     std::optional<QString> GetSaveFileName(const FileDialogRequest&) override { return std::nullopt; }

@@ -18,29 +18,13 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/platform/memoryregistry.h"
-#include "ui/app/fonts.h"
-#include "ui/app/prompter.h"
-#include "ui/app/quillmark.h"
-#include "ui/app/resources.h"
+#include "benchapp.h"
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
 
 namespace {
-
-class SilentPrompter : public qm::Prompter {
-public:
-    int MessageBox(const QString& text, const QString&, qm::MbButtons, qm::MbIcon) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return qm::IDNO;
-    }
-    std::optional<QString> GetOpenFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
-    QStringList GetOpenFileNames(const qm::FileDialogRequest&) override { return {}; }
-    std::optional<QString> GetSaveFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<unsigned> ChooseColour(unsigned) override { return std::nullopt; }
-};
 
 // Commands, items, variables, remarks and labels, about 55 bytes a line.
 QByteArray MakeScript(int lines) {
@@ -95,20 +79,8 @@ public:
     }
 };
 
-qm::MemoryRegistry g_registry;
-SilentPrompter g_prompter;
-
 void StartQuillmark() {
-    g_registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "NewFile", 0);
-    g_registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "DocMax", 1);
-    qm::theApp.m_registry = &g_registry;
-    qm::theApp.m_prompter = &g_prompter;
-    qm::theApp.m_programFolderOverride = QCoreApplication::applicationDirPath() + "/..";
-    qm::InitResources();
-    qm::RegisterFontSubstitutions();
-    qm::theApp.InitInstance({});
-    qm::theApp.GetMainFrame()->resize(1000, 800);
-    qm::theApp.GetMainFrame()->show();
+    qm::bench::StartApp({{"DocMax", 1}});
     QApplication::processEvents();
 }
 

@@ -19,23 +19,9 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
-#include "core/platform/memoryregistry.h"
-#include "ui/app/fonts.h"
-#include "ui/app/prompter.h"
-#include "ui/app/quillmark.h"
-#include "ui/app/resources.h"
-#include "ui/frames/mainfrm.h"
+#include "benchapp.h"
 
 namespace {
-
-class SilentPrompter : public qm::Prompter {
-public:
-    int MessageBox(const QString&, const QString&, qm::MbButtons, qm::MbIcon) override { return qm::IDNO; }
-    std::optional<QString> GetOpenFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
-    QStringList GetOpenFileNames(const qm::FileDialogRequest&) override { return {}; }
-    std::optional<QString> GetSaveFileName(const qm::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<unsigned> ChooseColour(unsigned) override { return std::nullopt; }
-};
 
 QString g_self;
 QString g_shipped;  // the program folder holding the shipped data/
@@ -75,7 +61,7 @@ int Probe(const QString& kind, int argc, char** argv) {
     qm::InitResources();
     qm::RegisterFontSubstitutions();
     static qm::MemoryRegistry registry;
-    static SilentPrompter prompter;
+    static qm::bench::SilentPrompter prompter;
     registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "FirstRun", 0);
     qm::theApp.m_registry = &registry;
     qm::theApp.m_prompter = &prompter;
@@ -166,7 +152,7 @@ int main(int argc, char** argv) {
                             "header.txt"})
         WriteTenfold(rel);
     static qm::MemoryRegistry registry;
-    static SilentPrompter prompter;
+    static qm::bench::SilentPrompter prompter;
     registry.WriteInt(qm::Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", "NewFile", 0);
     qm::theApp.m_registry = &registry;
     qm::theApp.m_prompter = &prompter;
