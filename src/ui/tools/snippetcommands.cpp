@@ -78,19 +78,12 @@ bool CreateSnippetDialog(CMainFrame& main) {
         {ID_SAVE_AS_SNIPPET, OnSaveAsSnippet},
         {ID_COPY_AS_SNIPPET, OnCopyAsSnippet},
     };
-    const std::pair<int, const char*> prompts[] = {
-        {ID_INSERT_SNIPPET, "Show My Snippets to insert a snippet"},
-        {ID_SAVE_AS_SNIPPET, "Save the active file as a snippet"},
-        {ID_COPY_AS_SNIPPET, "Save the selected text as a new snippet"},
-    };
     for (const auto& [id, handler] : commands) {
         QAction* a = main.Action(id);
         if (!a) continue;
         a->setEnabled(true);
         QObject::connect(a, &QAction::triggered, &main, [&main, fn = handler] { fn(main); });
     }
-    for (const auto& [id, text] : prompts)
-        if (QAction* a = main.Action(id); a && a->statusTip().isEmpty()) a->setStatusTip(QString::fromLatin1(text));
     if (QMenu* edit = main.PopupMenu(QStringLiteral("Edit")))
         QObject::connect(edit, &QMenu::aboutToShow, &main, [&main] { UpdateSnippetCommands(main); });
     return true;
