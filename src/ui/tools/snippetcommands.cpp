@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QTextBlock>
 
 #include "core/doc/titlerules.h"
 #include "core/tools/snippetstore.h"
@@ -11,7 +10,6 @@
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/mainfrm.h"
-#include "ui/frames/scriptframe.h"
 #include "ui/tools/snippetdlg.h"
 #include "ui/views/editview.h"
 
@@ -102,20 +100,12 @@ void InsertSnippetText(CMainFrame& main, const QString& text) {
     CScriptDoc* doc = main.ActiveDocument();
     CEditView* view = ActiveView(main);
     if (!doc || !view) return;
+    // The view colours the lines the text spans and passes the change to the labels bar.
     QTextCursor cursor = view->textCursor();
-    const int before = view->LineOfPosition(cursor.selectionStart());
-    // The view's own change handling stays out: only the lines the text spans are coloured.
-    const bool wasBusy = view->m_busy;
-    view->m_busy = true;
     cursor.beginEditBlock();
     cursor.insertText(WithLineFeeds(text));
     cursor.endEditBlock();
     view->setTextCursor(cursor);
-    view->m_busy = wasBusy;
-    const int after = view->LineOfPosition(cursor.position());
-    if (view->m_colouring)
-        for (int line = before; line <= after; ++line) view->ColourLine(line);
-    if (auto* frame = qobject_cast<CScriptFrame*>(view->GetParentFrame())) frame->OnTextChanged(view->LastChange());
     view->ensureCursorVisible();
     doc->SetModifiedFlag(true);
 }

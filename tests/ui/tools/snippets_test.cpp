@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -9,6 +10,7 @@
 
 #include "support/editorfixture.h"
 #include "ui/frames/commandids.h"
+#include "ui/frames/scriptframe.h"
 #include "ui/tools/snippetdlg.h"
 
 using namespace qm;
@@ -68,6 +70,9 @@ TEST_F(Snippets, InsertIntoAColouredScriptColoursOnlyTheSpannedLinesAndOneUndoRe
     EXPECT_EQ(ColourAt(v, 3, 0), Colour(Main()->m_commandColour));
     EXPECT_TRUE(Uncoloured(v, 0));  // lines outside the insertion keep what they had
     EXPECT_TRUE(Uncoloured(v, 4));
+    auto* labels = qobject_cast<CScriptFrame*>(d->GetFrame())->m_wndLabelsCombo;  // the label is listed once
+    ASSERT_EQ(labels->count(), 1);
+    EXPECT_EQ(labels->itemText(0), "#top");
     EXPECT_EQ(v->textCursor().position(), QString("hint\n; loop\n#top\nhint ").size());
     EXPECT_EQ(d->GetTitle(), "a.sqs*");
 
