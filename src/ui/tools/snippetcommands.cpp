@@ -16,11 +16,6 @@
 namespace qm {
 
 namespace {
-CEditView* ActiveView(const CMainFrame& main) {
-    CScriptDoc* doc = main.ActiveDocument();
-    return doc ? doc->GetView() : nullptr;
-}
-
 // Editor text uses paragraph separators inside a selection; snippets use line feeds.
 QString WithLineFeeds(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -98,7 +93,7 @@ void OnShowSnippets(CMainFrame& main) {
 
 void InsertSnippetText(CMainFrame& main, const QString& text) {
     CScriptDoc* doc = main.ActiveDocument();
-    CEditView* view = ActiveView(main);
+    CEditView* view = main.ActiveView();
     if (!doc || !view) return;
     // The view colours the lines the text spans and passes the change to the labels bar.
     QTextCursor cursor = view->textCursor();
@@ -112,14 +107,14 @@ void InsertSnippetText(CMainFrame& main, const QString& text) {
 
 void OnSaveAsSnippet(CMainFrame& main) {
     CScriptDoc* doc = main.ActiveDocument();
-    CEditView* view = ActiveView(main);
+    CEditView* view = main.ActiveView();
     if (!doc || !view) return;
     const QString name = QString::fromStdString(StripModifiedMarker(doc->GetTitle().toStdString()));
     WriteSnippet(main, name, WithLineFeeds(view->GetText()));
 }
 
 void OnCopyAsSnippet(CMainFrame& main) {
-    CEditView* view = ActiveView(main);
+    CEditView* view = main.ActiveView();
     if (!view) return;
     const QString text = WithLineFeeds(view->textCursor().selectedText());
     if (text.isEmpty()) return;
@@ -132,7 +127,7 @@ void OnCopyAsSnippet(CMainFrame& main) {
 void UpdateSnippetCommands(CMainFrame& main) {
     QAction* copy = main.Action(ID_COPY_AS_SNIPPET);
     if (!copy) return;
-    CEditView* view = ActiveView(main);
+    CEditView* view = main.ActiveView();
     copy->setEnabled(view && view->textCursor().hasSelection());
 }
 
