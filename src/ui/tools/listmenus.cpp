@@ -1,5 +1,5 @@
 // CMainFrame: the commands and menus of the quick scripts, project files, recent files, window
-// list and data files. Until the owner-drawn menus arrive they live in the standard menus.
+// list and data files. The lists are appended to the owner-drawn menus when those are refilled.
 #include <QAction>
 #include <QMdiArea>
 #include <QMenu>
