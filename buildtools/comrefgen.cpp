@@ -4,18 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 
+#include "core/app/safefile.h"
 #include "core/frames/comref.h"
-
-namespace {
-bool ReadFile(const char* path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 6) {
@@ -24,8 +15,8 @@ int main(int argc, char** argv) {
     }
     std::string original, resistance, syntax;
     for (auto [path, into] : {std::pair{argv[1], &original}, {argv[2], &resistance}, {argv[3], &syntax}}) {
-        if (!ReadFile(path, *into)) {
-            std::cerr << "comrefgen: cannot read " << path << "\n";
+        if (const qm::FileResult r = qm::ReadFileBytes(path, *into); !r.ok) {
+            std::cerr << "comrefgen: " << r.error << "\n";
             return 1;
         }
     }

@@ -1,13 +1,12 @@
 #include "core/app/wineprefix.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
 #include "core/app/datapaths.h"
 #include "core/app/gameregistry.h"
+#include "core/app/safefile.h"
 #include "core/app/wineregistry.h"
 
 namespace qm {
@@ -40,11 +39,9 @@ std::string ExistingName(const fs::path& folder, const std::string& name) {
 std::string ReadWhole(const fs::path& path) {
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
-    if (ec || size > kMaxRegFileBytes) return {};
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string bytes;
+    if (ec || size > kMaxRegFileBytes || !ReadFileBytes(path.string(), bytes).ok) return {};
+    return bytes;
 }
 
 std::string GameKeyUnderWow64() {

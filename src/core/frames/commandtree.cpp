@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
-namespace qm {
+#include "core/doc/titlerules.h"
 
-std::string FileNamePart(const std::string& path) {
-    const size_t at = path.find_last_of("\\/");
-    return at == std::string::npos ? path : path.substr(at + 1);
-}
+namespace qm {
 
 std::vector<TreeChild> ProjectFileChildren(const std::vector<std::string>& slots) {
     std::vector<TreeChild> out;
     for (size_t i = 0; i < slots.size(); ++i)
-        if (!slots[i].empty()) out.push_back({FileNamePart(slots[i]), static_cast<int>(i)});
+        if (!slots[i].empty()) out.push_back({FileNameOfPath(slots[i]), static_cast<int>(i)});
     std::stable_sort(out.begin(), out.end(), [](const TreeChild& a, const TreeChild& b) { return a.text < b.text; });
     return out;
 }

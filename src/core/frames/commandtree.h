@@ -27,9 +27,6 @@ struct TreeBranch {
     std::vector<TreeChild> children;
 };
 
-// The file-name part of a path: the text after the last backslash (or slash).
-std::string FileNamePart(const std::string& path);
-
 // The children of "Project Files": one per used slot, sorted by file name.
 std::vector<TreeChild> ProjectFileChildren(const std::vector<std::string>& slots);
 

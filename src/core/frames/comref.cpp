@@ -6,23 +6,9 @@
 #include <set>
 
 #include "core/app/casefold.h"
+#include "core/app/xmlescape.h"
 
 namespace qm {
-
-std::string HtmlEscape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
 
 namespace {
 struct Entry {
@@ -68,13 +54,13 @@ std::string BuildCommandReference(const StringList& originalCommands, const Stri
     h += ".editions { color: #666; font-size: small; }\r\n</style>\r\n</head>\r\n<body>\r\n";
     h += "<h1>Varnholt Command Reference Manual</h1>\r\n";
     h += "<p>Every scripting command of Varnholt and Varnholt: Resistance, as Quillmark lists it. Generated from "
-         "the data files of Quillmark " + HtmlEscape(version) + ": " + std::to_string(listed.size()) +
+         "the data files of Quillmark " + XmlEscape(version) + ": " + std::to_string(listed.size()) +
          " commands.</p>\r\n";
     h += "<nav>\r\n";
-    for (const auto& [e, anchor] : listed) h += "<a href=\"#" + anchor + "\">" + HtmlEscape(e->name) + "</a>\r\n";
+    for (const auto& [e, anchor] : listed) h += "<a href=\"#" + anchor + "\">" + XmlEscape(e->name) + "</a>\r\n";
     h += "</nav>\r\n";
     for (const auto& [e, anchor] : listed) {
-        h += "<section>\r\n<h2 id=\"" + anchor + "\">" + HtmlEscape(e->name) + "</h2>\r\n";
+        h += "<section>\r\n<h2 id=\"" + anchor + "\">" + XmlEscape(e->name) + "</h2>\r\n";
         h += "<p class=\"editions\">";
         h += e->original && e->resistance ? "Varnholt and Resistance" : e->resistance ? "Resistance only"
                                                                                        : "Varnholt only";
@@ -86,7 +72,7 @@ std::string BuildCommandReference(const StringList& originalCommands, const Stri
             static const char* const labels[] = {"Usage", "Returns", "Example"};
             h += "<dl>\r\n";
             for (size_t i = 0; i < block.size(); ++i)
-                h += std::string("<dt>") + labels[i] + "</dt><dd>" + HtmlEscape(block[i]) + "</dd>\r\n";
+                h += std::string("<dt>") + labels[i] + "</dt><dd>" + XmlEscape(block[i]) + "</dd>\r\n";
             h += "</dl>\r\n";
         }
         h += "</section>\r\n";

@@ -11,7 +11,4 @@ namespace qm {
 std::string BuildCommandReference(const StringList& originalCommands, const StringList& resistanceCommands,
                                   const Catalogue& syntax, const std::string& version);
 
-// Text safe inside HTML.
-std::string HtmlEscape(const std::string& text);
-
 }  // namespace qm

@@ -16,20 +16,6 @@ const std::vector<MimeTypeInfo>& MimeTypes() {
 
 const MimeTypeInfo& MimeTypeOf(DocKind kind) { return MimeTypes()[static_cast<size_t>(kind)]; }
 
-std::string XmlEscape(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 namespace {
 
 std::string MimeTypeElement(DocKind kind) {

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/xmlescape.h"
 #include "core/doc/dockinds.h"
 
 namespace qm {
@@ -26,9 +27,6 @@ inline constexpr const char* kDesktopEntryId = "quillmark.desktop";
 std::string MimePackageText(DocKind kind);
 // Every own type in one package (for an installation that defines them all at once).
 std::string MimePackageTextAll();
-
-// Text escaped for an XML element or attribute value.
-std::string XmlEscape(const std::string& s);
 
 // The desktop entry that starts the program with a file, listing every kind's MIME type.
 std::string DesktopEntryText(const std::string& executablePath);

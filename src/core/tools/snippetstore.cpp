@@ -6,6 +6,7 @@
 #include "core/app/datapaths.h"
 #include "core/app/safefile.h"
 #include "core/doc/textfile.h"
+#include "core/tools/toolfiles.h"
 #include "core/wizards/wizardcommon.h"
 
 namespace qm {
@@ -61,13 +62,7 @@ std::string SnippetStore::PathOf(std::string_view name) const {
     return m_folder + std::string(name) + std::string(kExtension);
 }
 
-bool SnippetStore::IsWritable() const {
-    std::error_code ec;
-    const auto st = fs::status(m_folder, ec);
-    if (ec || !fs::is_directory(st)) return false;
-    constexpr auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (st.permissions() & writeBits) != fs::perms::none;
-}
+bool SnippetStore::IsWritable() const { return IsWritableFolder(m_folder); }
 
 bool SnippetStore::Exists(std::string_view name) const {
     std::error_code ec;

@@ -1,4 +1,5 @@
 #include "core/frames/commandtree.h"
+#include "core/doc/titlerules.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ TEST(CommandTree, ProjectFilesAreSortedByFileNameAndKeepTheirSlot) {
     EXPECT_EQ(files[2].slot, 15);
     EXPECT_EQ(files[3].text, "zulu.sqs");
     EXPECT_EQ(files[3].slot, 0);
-    EXPECT_EQ(FileNamePart("C:\\a\\"), "");
+    EXPECT_EQ(FileNameOfPath("C:\\a\\"), "");
 }
 
 TEST(SyntaxPane, CommandsShowTheirBlockFoundWithoutRegardToCase) {
