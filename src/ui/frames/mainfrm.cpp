@@ -80,17 +80,6 @@ CMainFrame::CMainFrame() {
     }
     std::srand(static_cast<unsigned>(std::time(nullptr)));  // the unit and crate wizards draw names
 
-    m_descriptionDlg = CreateWizardDialog(WizardKind::Description, this);
-    m_briefingDlg = CreateWizardDialog(WizardKind::Briefing, this);
-    m_overviewDlg = CreateWizardDialog(WizardKind::Overview, this);
-    m_unitDlg = CreateWizardDialog(WizardKind::Unit, this);
-    m_crateDlg = CreateWizardDialog(WizardKind::Crate, this);
-    for (CWizardDlg* w : {m_descriptionDlg.get(), m_briefingDlg.get(), m_overviewDlg.get(), m_unitDlg.get(),
-                          m_crateDlg.get()}) {
-        w->setModal(false);
-        w->m_editorAvailable = 1;
-        w->UpdateEditorAvailable();
-    }
     new PopupEscapeGuard(this);
     setWindowTitle(QStringLiteral("Quillmark"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app.png")));
@@ -155,10 +144,7 @@ bool CMainFrame::LoadFrame() {
         m_documentMenus = true;  // forces the first switch, now to the custom bars
         SwitchMenus();
     }
-    if (!CreateSnippetDialog(*this)) {
-        qDebug().noquote() << "ERROR: Failed to create snippet dialog.\n";
-        return false;
-    }
+    ConnectSnippetCommands(*this);
 
     if (m_firstRun == 1) {
         m_regSQS = 1;
@@ -299,18 +285,38 @@ void CMainFrame::OnCatalogueReloaded() {
         if (w) w->ResetWizard();
 }
 
-CWizardDlg* CMainFrame::Wizard(int commandId) const {
-    CWizardDlg* dlg = nullptr;
+CWizardDlg* CMainFrame::MadeWizard(int commandId) const {
     switch (commandId) {
-        case ID_WIZARD_BRIEFING: dlg = m_briefingDlg.get(); break;
-        case ID_WIZARD_OVERVIEW: dlg = m_overviewDlg.get(); break;
-        case ID_WIZARD_DESCRIPTION: dlg = m_descriptionDlg.get(); break;
-        case ID_WIZARD_UNIT: dlg = m_unitDlg.get(); break;
-        case ID_WIZARD_CRATE: dlg = m_crateDlg.get(); break;
-        default: break;
+        case ID_WIZARD_BRIEFING: return m_briefingDlg.get();
+        case ID_WIZARD_OVERVIEW: return m_overviewDlg.get();
+        case ID_WIZARD_DESCRIPTION: return m_descriptionDlg.get();
+        case ID_WIZARD_UNIT: return m_unitDlg.get();
+        case ID_WIZARD_CRATE: return m_crateDlg.get();
+        default: return nullptr;
     }
-    if (dlg) dlg->EnsureBuilt();  // whoever asks for a wizard uses its controls
-    return dlg;
+}
+
+CWizardDlg* CMainFrame::Wizard(int commandId) {
+    std::unique_ptr<CWizardDlg>* slot = nullptr;
+    WizardKind kind = WizardKind::None;
+    switch (commandId) {
+        case ID_WIZARD_BRIEFING: slot = &m_briefingDlg, kind = WizardKind::Briefing; break;
+        case ID_WIZARD_OVERVIEW: slot = &m_overviewDlg, kind = WizardKind::Overview; break;
+        case ID_WIZARD_DESCRIPTION: slot = &m_descriptionDlg, kind = WizardKind::Description; break;
+        case ID_WIZARD_UNIT: slot = &m_unitDlg, kind = WizardKind::Unit; break;
+        case ID_WIZARD_CRATE: slot = &m_crateDlg, kind = WizardKind::Crate; break;
+        default: return nullptr;
+    }
+    // Made when first asked for: a start-up does not pay for five dialogs nobody may open.
+    if (!*slot) {
+        *slot = CreateWizardDialog(kind, this);
+        if (!*slot) return nullptr;
+        (*slot)->setModal(false);
+        (*slot)->m_editorAvailable = 1;
+        (*slot)->UpdateEditorAvailable();
+    }
+    (*slot)->EnsureBuilt();  // whoever asks for a wizard uses its controls
+    return slot->get();
 }
 
 void CMainFrame::ShowWizard(CWizardDlg* dlg) {
@@ -397,7 +403,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     CloseAllDocumentsWithoutAsking();
     for (CWizardDlg* w : {m_descriptionDlg.get(), m_briefingDlg.get(), m_overviewDlg.get(), m_unitDlg.get(),
                           m_crateDlg.get()})
-        w->hide();
+        if (w) w->hide();
     if (m_snippetDlg) m_snippetDlg->hide();
     QMainWindow::closeEvent(event);
 }

@@ -81,8 +81,10 @@ public:
     // Builds the owner-drawn menus (once, at creation, with "CustomMenus" 1); false when one fails.
     bool BuildCustomMenus();
     bool UsesCustomMenus() const { return m_topMenus[0] != nullptr; }
-    // The wizard a command shows, its controls built.
-    CWizardDlg* Wizard(int commandId) const;
+    // The wizard a command shows, made on first use, its controls built.
+    CWizardDlg* Wizard(int commandId);
+    // The same, or null when it has not been asked for yet.
+    CWizardDlg* MadeWizard(int commandId) const;
 
     void OnSaveAll();
     void OnNewDocument(DocKind kind);
@@ -157,7 +159,8 @@ public:
     CNewToolBar* m_wndToolBar = nullptr;
     CCommandBar* m_wndCommandBar = nullptr;
     CBackgroundWnd* m_wndBackground = nullptr;
-    CSnippetDlg* m_snippetDlg = nullptr;  // My Snippets, hidden until asked for
+    CSnippetDlg* m_snippetDlg = nullptr;  // My Snippets, built when first asked for
+    QString m_snippetFolder;              // the folder it shows: the setting as it was at start-up
     CPagePreview* m_wndPagePreview = nullptr;
     QToolButton* m_newFileButton = nullptr;
     QLabel* m_lineIndicator = nullptr;
@@ -197,6 +200,7 @@ private:
 
     QMap<int, QAction*> m_actions;
     QMap<QString, QMenu*> m_popups;
+    // Null until first asked for (Wizard()); kept, with what the user entered, until the frame closes.
     std::unique_ptr<CWizardDlg> m_descriptionDlg, m_briefingDlg, m_overviewDlg, m_unitDlg, m_crateDlg;
     bool m_documentMenus = false;
     bool m_settingsErrorReported = false;  // a settings file that cannot be written is told once

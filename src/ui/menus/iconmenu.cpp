@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDebug>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionMenuItem>
 
@@ -12,6 +11,16 @@
 namespace qm {
 
 namespace {
+// The caption as it is measured: each "&" that marks a mnemonic left out, "&&" shown as "&".
+// (Menus are measured on every show; a regular expression here cost more than the measuring.)
+QString WithoutMnemonicMarks(const QString& caption) {
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i)
+        if (caption[i] != u'&' || (i + 1 < caption.size() && caption[i + 1] == u'&')) plain += caption[i];
+    return plain;
+}
+
 QColor SystemColour(QPalette::ColorGroup group, QPalette::ColorRole role) {
     return QApplication::palette().color(group, role);
 }
@@ -149,8 +158,7 @@ void CIconMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* act
 }
 
 QSize CIconMenu::MeasureItem(int commandId, const QString& caption) const {
-    QString plain = caption;
-    plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const QString plain = WithoutMnemonicMarks(caption);
     const QFontMetrics measuring(MeasuringFont(this));
     const MenuSize measured = MeasureIconItem(commandId, measuring.horizontalAdvance(plain));
     if (commandId == 0) return {measured.width, measured.height};
@@ -265,8 +273,7 @@ QAction* CTopMenu::AppendPopup(CIconMenu* popup, const QString& caption, const Q
 }
 
 QSize CTopMenu::MeasureItem(bool picture, const QString& caption, int proposedHeight) const {
-    QString plain = caption;
-    plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    const QString plain = WithoutMnemonicMarks(caption);
     const QFontMetrics measuring(MeasuringFont(this));
     const int measured = MeasureTopItem(picture ? kBarPictureCommand : 0, measuring.horizontalAdvance(plain));
     const int content = picture ? m_barPicture.width() : QFontMetrics(m_font ? *m_font : font()).horizontalAdvance(plain);

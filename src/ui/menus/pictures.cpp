@@ -3,6 +3,8 @@
 #include <QBitmap>
 #include <QFile>
 #include <QHash>
+#include <QIconEngine>
+#include <QPainter>
 
 namespace qm {
 
@@ -35,9 +37,51 @@ QImage MenuPicture(int id) {
     return picture;
 }
 
+namespace {
+// Decodes the picture when the icon is first drawn or asked for a pixmap: most actions' pictures
+// are only seen when a menu opens, and decoding them all made start-up slower.
+class PictureIconEngine : public QIconEngine {
+public:
+    explicit PictureIconEngine(QString name) : m_name(std::move(name)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new PictureIconEngine(*this); }
+    QString key() const override { return QStringLiteral("quillmark-picture"); }
+    // Asked often while menus and bars are laid out; the picture is known to be there.
+    bool isNull() override { return false; }
+
+private:
+    const QIcon& Icon() {
+        if (!m_loaded) {
+            const QPixmap pm = LoadPicture(m_name);
+            if (!pm.isNull()) m_icon = QIcon(pm);
+            m_loaded = true;
+        }
+        return m_icon;
+    }
+    QString m_name;
+    QIcon m_icon;
+    bool m_loaded = false;
+};
+}  // namespace
+
 QIcon PictureIcon(const QString& name) {
-    const QPixmap pm = LoadPicture(name);
-    return pm.isNull() ? QIcon() : QIcon(pm);
+    if (!QFile::exists(QStringLiteral(":/pictures/%1.png").arg(name))) return {};
+    return QIcon(new PictureIconEngine(name));
 }
 
 }  // namespace qm

@@ -20,7 +20,7 @@ DataFilePathSet CurrentDataFiles() {
 
 // The folder My Snippets shows (the setting as it was at start-up).
 std::string SnippetFolder(const CMainFrame& main) {
-    return main.m_snippetDlg ? main.m_snippetDlg->m_folder.toStdString() : main.m_snippetDir;
+    return main.m_snippetFolder.toStdString();
 }
 
 // Windows still showing a data file or snippet from before the restore would write the old text

@@ -34,15 +34,13 @@ void WriteSnippet(CMainFrame& main, const QString& name, const QString& text) {
                             MbButtons::Ok, MbIcon::None);
         return;
     }
-    CSnippetDlg* dlg = main.m_snippetDlg;
-    const QString folder = dlg ? dlg->m_folder : QString::fromStdString(main.m_snippetDir);
     size_t unmappable = 0;
-    if (!SnippetStore(folder.toStdString()).Save(n, text.toStdString(), &unmappable)) {
+    if (!SnippetStore(main.m_snippetFolder.toStdString()).Save(n, text.toStdString(), &unmappable)) {
         prompter.MessageBox(QString::fromLatin1(kSnippetSaveError), QStringLiteral("FILE ERROR"), MbButtons::Ok,
                             MbIcon::None);
         return;
     }
-    if (dlg) dlg->RefreshSnippets();
+    if (main.m_snippetDlg) main.m_snippetDlg->RefreshSnippets();
     if (unmappable > 0)
         prompter.MessageBox(QStringLiteral("%1 character(s) have no equivalent in the file's character set "
                                            "(Windows-1252) and were saved as \"?\".")
@@ -51,11 +49,12 @@ void WriteSnippet(CMainFrame& main, const QString& name, const QString& text) {
 }
 }  // namespace
 
-bool CreateSnippetDialog(CMainFrame& main) {
+CSnippetDlg* SnippetDialog(CMainFrame& main) {
+    if (main.m_snippetDlg) return main.m_snippetDlg;
     auto* dlg = new CSnippetDlg(&main);
-    if (!dlg->Create(QString::fromStdString(main.m_snippetDir), main.m_preview)) {
+    if (!dlg->Create(main.m_snippetFolder, main.m_preview)) {
         delete dlg;
-        return false;
+        return nullptr;
     }
     main.m_snippetDlg = dlg;
     if (main.m_snippetX > 0 && main.m_snippetY > 0) {
@@ -65,6 +64,11 @@ bool CreateSnippetDialog(CMainFrame& main) {
         box.moveCenter(main.frameGeometry().center());
         dlg->move(box.topLeft());
     }
+    return dlg;
+}
+
+void ConnectSnippetCommands(CMainFrame& main) {
+    main.m_snippetFolder = QString::fromStdString(main.m_snippetDir);
 
     const std::pair<int, void (*)(CMainFrame&)> commands[] = {
         {ID_INSERT_SNIPPET, OnShowSnippets},
@@ -79,11 +83,10 @@ bool CreateSnippetDialog(CMainFrame& main) {
     }
     if (QMenu* edit = main.PopupMenu(QStringLiteral("Edit")))
         QObject::connect(edit, &QMenu::aboutToShow, &main, [&main] { UpdateSnippetCommands(main); });
-    return true;
 }
 
 void OnShowSnippets(CMainFrame& main) {
-    CSnippetDlg* dlg = main.m_snippetDlg;
+    CSnippetDlg* dlg = SnippetDialog(main);
     if (!dlg) return;
     dlg->showNormal();
     dlg->raise();
@@ -118,8 +121,7 @@ void OnCopyAsSnippet(CMainFrame& main) {
     if (!view) return;
     const QString text = WithLineFeeds(view->textCursor().selectedText());
     if (text.isEmpty()) return;
-    const QString folder = main.m_snippetDlg ? main.m_snippetDlg->m_folder : QString::fromStdString(main.m_snippetDir);
-    const std::string name = SnippetStore(folder.toStdString()).FreeTextSnippetName();
+    const std::string name = SnippetStore(main.m_snippetFolder.toStdString()).FreeTextSnippetName();
     if (name.empty()) return;  // all fifty names are taken
     WriteSnippet(main, QString::fromStdString(name), text);
 }

@@ -4,12 +4,17 @@
 namespace qm {
 
 class CMainFrame;
+class CSnippetDlg;
 
 // The main frame's snippet commands. The frame only routes to these.
 
-// Creates the hidden My Snippets dialog from the settings and places it: at "SnippetX"/"SnippetY"
-// when both are above 0, centred over the frame otherwise. Connects the snippet commands.
-bool CreateSnippetDialog(CMainFrame& main);
+// Fixes the folder My Snippets shows (the setting as it is at start-up) and connects the snippet
+// commands. The dialog itself is built when it is first needed.
+void ConnectSnippetCommands(CMainFrame& main);
+
+// My Snippets, built hidden on the first call from the settings and placed at "SnippetX"/"SnippetY"
+// when both are above 0, centred over the frame otherwise. Null only if it cannot be built.
+CSnippetDlg* SnippetDialog(CMainFrame& main);
 
 // "Insert &Snippet...": shows the dialog and gives it the focus.
 void OnShowSnippets(CMainFrame& main);

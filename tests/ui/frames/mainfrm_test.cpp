@@ -181,6 +181,22 @@ TEST_F(MainFrame, WizardCommandsShowTheHiddenWizards) {
     EXPECT_EQ(Main()->Wizard(ID_WIZARD_UNIT)->windowTitle(), "Custom Unit Wizard");
 }
 
+TEST_F(MainFrame, WizardsAreMadeOnFirstUseAndKeepTheirStateAfterwards) {
+    ASSERT_TRUE(Start());
+    for (int id : {ID_WIZARD_BRIEFING, ID_WIZARD_OVERVIEW, ID_WIZARD_DESCRIPTION, ID_WIZARD_UNIT, ID_WIZARD_CRATE})
+        EXPECT_EQ(Main()->MadeWizard(id), nullptr);
+    theApp.UpdateApplicationData();  // nothing to reset yet
+    Main()->Action(ID_WIZARD_OVERVIEW)->trigger();
+    CWizardDlg* overview = Main()->MadeWizard(ID_WIZARD_OVERVIEW);
+    ASSERT_NE(overview, nullptr);
+    EXPECT_TRUE(overview->isVisible());
+    EXPECT_EQ(Main()->MadeWizard(ID_WIZARD_CRATE), nullptr);  // only the one asked for
+    overview->hide();
+    Main()->Action(ID_WIZARD_OVERVIEW)->trigger();
+    EXPECT_EQ(Main()->MadeWizard(ID_WIZARD_OVERVIEW), overview);  // the same dialog, not a new one
+    overview->hide();
+}
+
 TEST_F(MainFrame, ToolbarNewFileButtonOffersTheSixKinds) {
     SetSetting("NewFile", 0);
     ASSERT_TRUE(Start());

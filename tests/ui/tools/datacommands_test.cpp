@@ -8,6 +8,7 @@
 #include "support/appfixture.h"
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
+#include "ui/tools/snippetcommands.h"
 #include "ui/tools/snippetdlg.h"
 #include "ui/views/editview.h"
 
@@ -67,6 +68,8 @@ TEST_F(DataCommands, BackupThenRestoreBringsBackTheFiveFilesAndTheSnippets) {
     QFile::remove(Path("snippets/loop.txt"));
     theApp.UpdateApplicationData();
     ASSERT_TRUE(Knows("brandNew"));
+    ASSERT_NE(SnippetDialog(*Main()), nullptr);  // an open My Snippets is refreshed by the restore
+    ASSERT_EQ(Main()->m_snippetDlg->m_wndList->count(), 0);
 
     prompter.messages.clear();
     prompter.answers.push_back(IDYES);

@@ -11,6 +11,7 @@
 #include "support/editorfixture.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/scriptframe.h"
+#include "ui/tools/snippetcommands.h"
 #include "ui/tools/snippetdlg.h"
 
 using namespace qm;
@@ -20,8 +21,8 @@ class Snippets : public EditorFixture {
 protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        ASSERT_NE(Main()->m_snippetDlg, nullptr);
         QDir().mkpath(Path("snippets"));
+        ASSERT_NE(SnippetDialog(*Main()), nullptr);
     }
     CSnippetDlg* Dlg() const { return Main()->m_snippetDlg; }
     void AddSnippet(const QString& name, const QByteArray& bytes) {
@@ -253,7 +254,8 @@ TEST_F(SnippetPlacement, StoredPositionIsUsedAndWrittenBackOnClose) {
     SetSetting("SnippetY", 120);
     SetSetting("Preview", 0);
     ASSERT_TRUE(Start());
-    CSnippetDlg* dlg = Main()->m_snippetDlg;
+    CSnippetDlg* dlg = SnippetDialog(*Main());
+    ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->pos(), QPoint(150, 120));
     EXPECT_FALSE(dlg->m_wndShowPreview->isChecked());
     dlg->move(210, 230);
@@ -268,6 +270,39 @@ TEST_F(SnippetPlacement, AZeroCoordinateCentresTheDialogOverTheFrame) {
     SetSetting("SnippetX", 0);
     SetSetting("SnippetY", 300);
     ASSERT_TRUE(Start());
+    ASSERT_NE(SnippetDialog(*Main()), nullptr);
     const QPoint centre = Main()->m_snippetDlg->frameGeometry().center();
     EXPECT_LE((centre - Main()->frameGeometry().center()).manhattanLength(), 6);
+}
+
+TEST_F(SnippetPlacement, TheDialogIsBuiltOnFirstUseAndAnUnbuiltOneKeepsItsPlaceAndFolder) {
+    SetSetting("NewFile", 0);
+    SetSetting("SnippetX", 150);
+    SetSetting("SnippetY", 120);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Main()->m_snippetDlg, nullptr);  // a start-up does not pay for it
+    QDir().mkpath(Path("snippets"));
+    ASSERT_TRUE(Main()->CreateScriptDocument("exit", "first"));
+    // Saving a snippet needs no dialog; the folder is the one of the start-up settings.
+    Main()->Action(ID_SAVE_AS_SNIPPET)->trigger();
+    EXPECT_EQ(ReadFile(Path("snippets/first.txt")), "exit");
+    EXPECT_EQ(Main()->m_snippetDlg, nullptr);
+    // Insert Snippet builds it, listing what is there.
+    Main()->Action(ID_INSERT_SNIPPET)->trigger();
+    ASSERT_NE(Main()->m_snippetDlg, nullptr);
+    EXPECT_TRUE(Main()->m_snippetDlg->isVisible());
+    EXPECT_EQ(Main()->m_snippetDlg->pos(), QPoint(150, 120));
+    ASSERT_EQ(Main()->m_snippetDlg->m_wndList->count(), 1);
+    EXPECT_EQ(Main()->m_snippetDlg->m_wndList->item(0)->text(), "first");
+    Main()->m_snippetDlg->hide();
+}
+
+TEST_F(SnippetPlacement, ClosingWithoutEverShowingTheDialogKeepsItsStoredPosition) {
+    SetSetting("NewFile", 0);
+    SetSetting("SnippetX", 333);
+    SetSetting("SnippetY", 222);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Main()->close());
+    EXPECT_EQ(Setting("SnippetX"), 333);
+    EXPECT_EQ(Setting("SnippetY"), 222);
 }
