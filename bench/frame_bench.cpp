@@ -1,12 +1,13 @@
 // Start-up to a shown main window, against a bare Qt main window measured the same way (a fresh
 // process each time), and "Update Application Data" with data files ten times the shipped size.
-//   frame_bench                 runs the measurements
+//   frame_bench [--startup-rounds N]  runs the measurements (N rounds of the three start-ups, 30
+//                               by default, 0 for none)
 //   frame_bench --probe bare    (internal) shows a bare QMainWindow and exits once it is exposed
 //   frame_bench --probe text    (internal) the same with a menu, a toolbar, a status text and an editor
 //   frame_bench --probe quillmark  (internal) Quillmark started as main() starts it
 // A probe prints the steady clock when its window is first exposed; start-up is the time from just
 // before the process is started to that moment. The whole process (with its shutdown) is reported
-// beside it as a counter.
+// beside it.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,11 @@
 #include <QTimer>
 #include <QWindow>
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "benchapp.h"
 #include "platform/qsettingsregistry.h"
@@ -97,38 +101,62 @@ int Probe(const QString& kind, int argc, char** argv) {
 // The settings and socket folders of the Quillmark probe: a user who has started it before.
 QTemporaryDir* g_home;
 
-void StartUp(benchmark::State& state, const char* kind) {
-    double whole = 0;
-    for (auto _ : state) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QUILLMARK_CONFIG_DIR", g_home->filePath("config"));
-        env.insert("QUILLMARK_INSTANCE_SOCKET", g_home->filePath("run/quillmark.socket"));
-        env.insert("XDG_DATA_HOME", g_home->filePath("data"));
-        env.insert("XDG_CONFIG_HOME", g_home->filePath("xdgconfig"));
-        p.setProcessEnvironment(env);
-        const long long start = SteadyNanoseconds();
-        p.start(g_self, {"--probe", kind});
-        if (!p.waitForFinished(30000) || p.exitCode() != 0) {
-            state.SkipWithError("probe failed");
-            break;
-        }
-        whole += (SteadyNanoseconds() - start) / 1e9;
-        long long exposed = 0;
-        if (std::sscanf(p.readAllStandardOutput().constData(), "exposed %lld", &exposed) != 1) {
-            state.SkipWithError("the probe did not report its window");
-            break;
-        }
-        state.SetIterationTime((exposed - start) / 1e9);
-    }
-    state.counters["whole process ms"] = benchmark::Counter(whole * 1000, benchmark::Counter::kAvgIterations);
+struct ProbeTimes {
+    double exposedMs = 0;  // from just before the process starts to its window's first exposure
+    double wholeMs = 0;    // to the end of the process
+};
+
+std::optional<ProbeTimes> RunProbe(const char* kind) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUILLMARK_CONFIG_DIR", g_home->filePath("config"));
+    env.insert("QUILLMARK_INSTANCE_SOCKET", g_home->filePath("run/quillmark.socket"));
+    env.insert("XDG_DATA_HOME", g_home->filePath("data"));
+    env.insert("XDG_CONFIG_HOME", g_home->filePath("xdgconfig"));
+    p.setProcessEnvironment(env);
+    const long long start = SteadyNanoseconds();
+    p.start(g_self, {"--probe", kind});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return std::nullopt;
+    const long long end = SteadyNanoseconds();
+    long long exposed = 0;
+    if (std::sscanf(p.readAllStandardOutput().constData(), "exposed %lld", &exposed) != 1) return std::nullopt;
+    return ProbeTimes{(exposed - start) / 1e6, (end - start) / 1e6};
 }
-void BM_StartUpBareQtWindow(benchmark::State& state) { StartUp(state, "bare"); }
-void BM_StartUpQuillmark(benchmark::State& state) { StartUp(state, "quillmark"); }
-void BM_StartUpQtWindowWithText(benchmark::State& state) { StartUp(state, "text"); }
-BENCHMARK(BM_StartUpBareQtWindow)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
-BENCHMARK(BM_StartUpQtWindowWithText)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
-BENCHMARK(BM_StartUpQuillmark)->Unit(benchmark::kMillisecond)->Iterations(20)->UseManualTime();
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// The three windows started in turn, round after round (each round in another order), so that
+// whatever else the machine does weighs on all three alike; medians and their ratios.
+bool CompareStartUp(int rounds) {
+    const char* kinds[] = {"bare", "text", "quillmark"};
+    std::vector<double> exposed[3], whole[3];
+    for (int round = 0; round < rounds; ++round)
+        for (int i = 0; i < 3; ++i) {
+            const int k = (round + i) % 3;
+            const auto t = RunProbe(kinds[k]);
+            if (!t) {
+                std::fprintf(stderr, "the %s probe failed\n", kinds[k]);
+                return false;
+            }
+            exposed[k].push_back(t->exposedMs);
+            whole[k].push_back(t->wholeMs);
+        }
+    const double bare = Median(exposed[0]), text = Median(exposed[1]);
+    const char* names[] = {"bare Qt main window", "Qt main window with text", "Quillmark"};
+    std::printf("Start-up to the first exposed window, medians of %d interleaved rounds\n\n", rounds);
+    std::printf("| %-26s | %10s | %13s | %7s | %9s |\n|---|---|---|---|---|\n", "Window", "to exposed",
+                "whole process", "vs bare", "vs text");
+    for (int k = 0; k < 3; ++k) {
+        const double e = Median(exposed[k]);
+        std::printf("| %-26s | %7.1f ms | %10.1f ms | %6.2fx | %8.2fx |\n", names[k], e, Median(whole[k]), e / bare,
+                    e / text);
+    }
+    std::printf("\n");
+    return true;
+}
 
 // A program folder whose data files hold every shipped list ten times over.
 QTemporaryDir* g_big;
@@ -209,6 +237,10 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     benchmark::Initialize(&argc, argv);
+    int rounds = 30;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (QByteArray(argv[i]) == "--startup-rounds") rounds = QByteArray(argv[i + 1]).toInt();
+    if (rounds > 0 && !CompareStartUp(rounds)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     qm::theApp.ExitInstance();

@@ -116,12 +116,12 @@ bool CMainFrame::LoadFrame() {
         qDebug().noquote() << "ERROR: Failed to create dialog bar.\n";
         return false;
     }
-    if (!CreatePagePreview()) {
+    // A hidden Page Preview is made when it is first shown.
+    if (m_pagePreview != 0 && !CreatePagePreview()) {
         qDebug().noquote() << "ERROR: Failed to create page preview.\n";
         return false;
     }
     m_wndToolBar->setVisible(m_toolBar != 0);
-    m_wndPagePreview->setVisible(m_pagePreview != 0);
     m_wndCommandBar->setVisible(m_commandBar != 0);
     m_wndCommandBar->ShowSyntaxPane(m_showSyntax != 0);
     statusBar()->setVisible(m_statusBar != 0);
@@ -203,6 +203,7 @@ bool CMainFrame::CreatePagePreview() {
         m_pagePreview = 0;
         UpdateCommandStates();
     });
+    m_wndPagePreview->SetDocument(ActiveDocument());
     return true;
 }
 

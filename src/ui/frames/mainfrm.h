@@ -161,7 +161,7 @@ public:
     CBackgroundWnd* m_wndBackground = nullptr;
     CSnippetDlg* m_snippetDlg = nullptr;  // My Snippets, built when first asked for
     QString m_snippetFolder;              // the folder it shows: the setting as it was at start-up
-    CPagePreview* m_wndPagePreview = nullptr;
+    CPagePreview* m_wndPagePreview = nullptr;  // null until first shown
     QToolButton* m_newFileButton = nullptr;
     QLabel* m_lineIndicator = nullptr;
     QLabel* m_charIndicator = nullptr;

@@ -393,6 +393,10 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::UpdateEditBriefing() { Action(ID_EDIT_BRIEFING)->setEnabled(CanEditBriefing(ActiveDocument())); }
 
 void CMainFrame::ToggleBar(int commandId) {
+    if (commandId == ID_VIEW_PAGEPREVIEW && !m_wndPagePreview) {
+        if (!CreatePagePreview()) return;
+        m_wndPagePreview->hide();  // shown below, as a hidden one is
+    }
     QWidget* bar = commandId == ID_VIEW_TOOLBAR       ? static_cast<QWidget*>(m_wndToolBar)
                    : commandId == ID_VIEW_COMMANDBAR  ? static_cast<QWidget*>(m_wndCommandBar)
                    : commandId == ID_VIEW_PAGEPREVIEW ? static_cast<QWidget*>(m_wndPagePreview)

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "ui/app/quillmark.h"
+#include "ui/frames/labelsbar.h"
 #include "ui/frames/mainfrm.h"
 
 namespace qm {
@@ -25,11 +26,10 @@ void CScriptFrame::SetView(CEditView* view) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_wndLabelsBar = new QToolBar(body);
+    m_wndLabelsBar = new CLabelsBar(body);
     m_wndLabelsBar->setObjectName(QStringLiteral("1286"));
     m_wndLabelsBar->setIconSize(QSize(2, 18));
     m_wndLabelsBar->setMovable(false);
-    m_wndLabelsBar->setStyleSheet(QStringLiteral("QToolBar { border-bottom: 1px solid palette(mid); }"));
     auto* narrow = new QToolButton(m_wndLabelsBar);  // a narrow button with no command: always disabled
     narrow->setFixedSize(4, 20);
     narrow->setEnabled(false);

@@ -253,3 +253,27 @@ TEST_F(PagePreview, TypingIntoATenMegabytePageStaysQuick) {
     EXPECT_LT(slowest, 100);
     EXPECT_EQ(Pane()->PagesShown(), shown);
 }
+
+namespace {
+using PagePreviewMadeLater = EditorFixture;
+}
+
+TEST_F(PagePreviewMadeLater, AHiddenPreviewIsMadeWhenFirstShownAndShowsTheActivePage) {
+    EXPECT_EQ(Main()->m_wndPagePreview, nullptr);  // hidden at start-up: not made
+    CScriptDoc* d = Open("m/Briefing.html", "<html><body><p>First words</p></body></html>\n");
+    ASSERT_NE(d, nullptr);
+    Main()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
+    CPagePreview* pane = Main()->m_wndPagePreview;
+    ASSERT_NE(pane, nullptr);
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_TRUE(Main()->Action(ID_VIEW_PAGEPREVIEW)->isChecked());
+    QElapsedTimer t;
+    t.start();
+    while (pane->IsPending() && t.elapsed() < 3000) QApplication::processEvents();
+    EXPECT_TRUE(pane->Browser()->toPlainText().contains("First words"));
+    Main()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
+    EXPECT_FALSE(pane->isVisible());
+    Main()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
+    EXPECT_EQ(Main()->m_wndPagePreview, pane);  // shown again, not made again
+    EXPECT_TRUE(pane->isVisible());
+}
