@@ -124,7 +124,9 @@ bool Catalogue::IsItem(std::string_view word) const {
 
 std::vector<std::string> Catalogue::SyntaxFor(std::string_view command) const {
     std::vector<std::string> block;
-    int at = m_syntaxIndex.Find("[" + std::string(command) + "]");
+    std::string header = "[";  // appended, not "[" + ...: GCC 12 warns wrongly on that form
+    header.append(command).push_back(']');
+    int at = m_syntaxIndex.Find(header);
     if (at < 0) return block;
     for (size_t i = at + 1; i < m_syntax.size() && block.size() < 3; ++i) block.push_back(m_syntax[i]);
     return block;

@@ -125,7 +125,10 @@ bool ReplaceContents(const fs::path& file, std::string_view bytes, int& err) {
 
 std::string TempName(const fs::path& dir, const fs::path& target, const char* suffix) {
     std::random_device rd;
-    return (dir / ("." + target.filename().string() + ".qm" + std::to_string(rd() % 1000000) + suffix)).string();
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".qm" + std::to_string(rd() % 1000000) + suffix;
+    return (dir / name).string();
 }
 
 // For a file with more than one name, or one whose owner a new file could not keep: the file

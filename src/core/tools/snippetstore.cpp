@@ -51,7 +51,8 @@ bool IsValidSnippetName(std::string_view name) {
 }
 
 std::string InvalidSnippetNameMessage(std::string_view name) {
-    return "\"" + std::string(name) +
+    std::string text = "\"";
+    return text.append(name) +
            "\" cannot be a snippet name.\nA snippet is a file, and a file name cannot hold any of the "
            "characters \\ / : * ? | \" < >.";
 }

@@ -46,8 +46,12 @@ TEST(SettingsTable, EveryEntryRoundTripsThroughTheRegistry) {
     FrameSettings back = ReadFrameSettings(profile, Defaults());
     for (const auto& e : SettingsTable()) {
         if (e.owner != SettingOwner::Frame) continue;
-        if (e.intMember) EXPECT_EQ(back.*e.intMember, s.*e.intMember) << e.name;
-        if (e.textMember) EXPECT_EQ(back.*e.textMember, s.*e.textMember) << e.name;
+        if (e.intMember) {
+            EXPECT_EQ(back.*e.intMember, s.*e.intMember) << e.name;
+        }
+        if (e.textMember) {
+            EXPECT_EQ(back.*e.textMember, s.*e.textMember) << e.name;
+        }
     }
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "Resistance", -1), 0);
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "CustomMenus", -1), s.m_customMenus);

@@ -7,7 +7,7 @@ using namespace qm;
 namespace {
 StringList Section(const std::string& header, int entries, const std::string& pattern) {
     StringList lines{header};
-    for (int i = 0; i < entries; ++i) lines.push_back("W" + std::to_string(i) + pattern);
+    for (int i = 0; i < entries; ++i) lines.push_back(std::string("W").append(std::to_string(i)) + pattern);
     lines.push_back("");
     return lines;
 }
