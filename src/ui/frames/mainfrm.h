@@ -81,7 +81,7 @@ public:
     // Builds the owner-drawn menus (once, at creation, with "CustomMenus" 1); false when one fails.
     bool BuildCustomMenus();
     bool UsesCustomMenus() const { return m_topMenus[0] != nullptr; }
-    // The wizard a command shows, made on first use, its controls built.
+    // The wizard a command shows, made on first use.
     CWizardDlg* Wizard(int commandId);
     // The same, or null when it has not been asked for yet.
     CWizardDlg* MadeWizard(int commandId) const;
