@@ -47,7 +47,9 @@ public:
     // Builds the window; false when a part of it cannot be created.
     bool LoadFrame();
 
-    // New documents holding generated text, for the wizards. False when no document could be made.
+    // New documents holding generated text, for the wizards: a new, modified document of the kind
+    // titled `title`. False when no document could be made.
+    bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
     bool CreateScriptDocument(const QString& text, const QString& title);
     bool CreateDescriptionDocument(const QString& text, const QString& title);
     bool CreateBriefingDocument(const QString& text, const QString& title);
@@ -188,7 +190,6 @@ private:
     void SwitchMenus();
     void UpdateCaption();
     void SaveSettings();
-    bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
     void ConnectCommandBar();
     void CreateListActions();
     void BuildListMenus();
