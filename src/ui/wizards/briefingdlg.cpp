@@ -306,21 +306,18 @@ void CBriefingDlg::OnCreateInEditor() {
     if (m_editorAvailable == 0) return;
     ReadControls();
     const BriefingWizard::Output out = m_wizard.BuildForOutput(theApp.m_version.toStdString());
-    Prompter& prompter = theApp.GetPrompter();
     const QString failed = QStringLiteral("Error creating file(s).");
-    CMainFrame* frame = theApp.GetMainFrame();
-    if (!frame) {
-        prompter.MessageBox(failed, kFileError, MbButtons::Ok, MbIcon::None);
-        return;
-    }
-    const bool page = frame->CreateBriefingDocument(QString::fromStdString(out.page), QStringLiteral("Briefing"));
     if (out.init.empty()) {
-        if (page) prompter.MessageBox(QStringLiteral("Briefing was created successfully."),
-                                      QStringLiteral("Briefing Created"), MbButtons::Ok, MbIcon::None);
-        else prompter.MessageBox(failed, kFileError, MbButtons::Ok, MbIcon::None);
+        CreateInEditor(DocKind::Briefing, out.page, QStringLiteral("Briefing"), failed,
+                       QStringLiteral("Briefing was created successfully."), QStringLiteral("Briefing Created"));
         return;
     }
-    if (page && frame->CreateScriptDocument(QString::fromStdString(out.init), QStringLiteral("Init")))
+    // The page and its Init script: the script is made only when the page was.
+    Prompter& prompter = theApp.GetPrompter();
+    CMainFrame* frame = theApp.GetMainFrame();
+    const QString page = QString::fromStdString(out.page), init = QString::fromStdString(out.init);
+    if (frame && frame->CreateDocumentWithText(DocKind::Briefing, page, QStringLiteral("Briefing")) &&
+        frame->CreateDocumentWithText(DocKind::Script, init, QStringLiteral("Init")))
         prompter.MessageBox(QStringLiteral("Files were created successfully."), QStringLiteral("Files Created"),
                             MbButtons::Ok, MbIcon::None);
     else prompter.MessageBox(failed, kFileError, MbButtons::Ok, MbIcon::None);
