@@ -172,12 +172,7 @@ bool CScriptDoc::OnSaveDocument(const QString& path) {
     // The file holds "?" for characters without a byte: show the same, so screen and file agree.
     if (report.unmappable > 0) m_view->ReplaceUnmappable();
     SetModifiedFlag(false);
-    if (report.unmappable > 0)
-        theApp.GetPrompter().MessageBox(
-            QStringLiteral("%1 character(s) have no equivalent in the file's character set (Windows-1252) "
-                           "and were saved as \"?\".")
-                .arg(report.unmappable),
-            {}, MbButtons::Ok, MbIcon::Warning);
+    TellUnmappable(theApp.GetPrompter(), report.unmappable);
     return true;
 }
 

@@ -49,12 +49,7 @@ bool SaveGeneratedText(const QString& path, const std::string& text, const QStri
         return false;
     }
     prompter.MessageBox(done, doneCaption, MbButtons::Ok, MbIcon::None);
-    if (report.unmappable > 0)
-        prompter.MessageBox(
-            QStringLiteral("%1 character(s) have no equivalent in the file's character set (Windows-1252) "
-                           "and were saved as \"?\".")
-                .arg(report.unmappable),
-            {}, MbButtons::Ok, MbIcon::Warning);
+    TellUnmappable(prompter, report.unmappable);
     return true;
 }
 
