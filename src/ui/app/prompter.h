@@ -35,6 +35,10 @@ public:
     virtual std::optional<unsigned> ChooseColour(unsigned initial) = 0;
 };
 
+// After a save in the Windows-1252 code page: warns that `count` characters had no byte there and
+// were written as "?". Says nothing when count is 0.
+void TellUnmappable(Prompter& prompter, size_t count);
+
 // "Script Files (*.sqs)|*.sqs|All Files (*.*)|*.*||" -> "Script Files (*.sqs);;All Files (*.*)".
 QString ToQtFilter(const std::string& filter);
 

@@ -13,6 +13,7 @@
 #include "ui/app/quillmark.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/menus/statusprompts.h"
 #include "ui/views/editview.h"
 
 namespace qm {
@@ -130,6 +131,9 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
     if (!reader.Open(full.toStdString()).ok) return failed(QString::fromStdString(reader.Result().error));
     QStatusBar* status = theApp.GetMainFrame() ? theApp.GetMainFrame()->statusBar() : nullptr;
     bool progressShown = false;
+    const auto endProgress = [&] {
+        if (progressShown) status->showMessage(QString::fromLatin1(kReadyPrompt));
+    };
     try {
         // In pieces, so that the file is never held twice and a long load shows how far it is.
         QElapsedTimer clock;
@@ -150,12 +154,12 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
     } catch (const std::bad_alloc&) {
         // The half-read text goes with this document; every other document is untouched.
         m_view->document()->clear();
-        if (progressShown) status->showMessage(QStringLiteral("Ready"));
+        endProgress();
         return failed(QStringLiteral("There is not enough memory to open \"%1\" (%2). Close other documents or "
                                      "programs and try again.")
                           .arg(full, QString::fromStdString(FormatFileSize(reader.Size()))));
     }
-    if (progressShown) status->showMessage(QStringLiteral("Ready"));
+    endProgress();
     if (!reader.Result().ok) return failed(QString::fromStdString(reader.Result().error));
     SetModifiedFlag(false);
     return true;
@@ -172,12 +176,7 @@ bool CScriptDoc::OnSaveDocument(const QString& path) {
     // The file holds "?" for characters without a byte: show the same, so screen and file agree.
     if (report.unmappable > 0) m_view->ReplaceUnmappable();
     SetModifiedFlag(false);
-    if (report.unmappable > 0)
-        theApp.GetPrompter().MessageBox(
-            QStringLiteral("%1 character(s) have no equivalent in the file's character set (Windows-1252) "
-                           "and were saved as \"?\".")
-                .arg(report.unmappable),
-            {}, MbButtons::Ok, MbIcon::Warning);
+    TellUnmappable(theApp.GetPrompter(), report.unmappable);
     return true;
 }
 

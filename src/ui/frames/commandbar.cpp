@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "core/options/settingstable.h"
 #include "ui/frames/commandids.h"
 
 namespace qm {
@@ -164,6 +165,25 @@ void CCommandBar::RemoveProjectItem(int slot) {
     m_tree->clearSelection();
 }
 
+void CCommandBar::SelectProjectSlot(int slot) {
+    QTreeWidgetItem* root = ProjectRoot();
+    if (!root) return;
+    for (int i = 0; i < root->childCount(); ++i)
+        if (root->child(i)->data(0, kSlotRole).toInt() == slot) {
+            m_tree->setCurrentItem(root->child(i));
+            return;
+        }
+}
+
+int CCommandBar::SelectedProjectSlot() const {
+    QTreeWidgetItem* root = ProjectRoot();
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    if (!root || selected.isEmpty() || selected.first()->parent() != root) return -1;
+    bool ok = false;
+    const int slot = selected.first()->data(0, kSlotRole).toInt(&ok);
+    return ok && slot >= 0 && slot < kProjectSlots ? slot : -1;
+}
+
 TreeSelection CCommandBar::CurrentSelection() const {
     TreeSelection s;
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
@@ -186,10 +206,7 @@ void CCommandBar::OnSelectionChanged() {
     const TreeSelection s = CurrentSelection();
     m_syntax->setPlainText(m_catalogue && s.root >= 0 ? Display(SyntaxPaneText(*m_catalogue, s)) : QString());
     emit SelectionChanged();
-    if (s.root == ROOT_PROJECT_FILES && !s.isRoot) {
-        const int slot = m_tree->selectedItems().first()->data(0, kSlotRole).toInt();
-        emit ProjectFileSelected(slot);
-    }
+    if (const int slot = SelectedProjectSlot(); slot >= 0) emit ProjectFileSelected(slot);
 }
 
 void CCommandBar::CollapseAll() {

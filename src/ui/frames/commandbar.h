@@ -32,6 +32,10 @@ public:
     void RefillProjectFiles(const std::vector<std::string>& projectSlots);
     // Drops the entry of a project slot: the branch scrolls to the top and the item goes.
     void RemoveProjectItem(int slot);
+    // Makes the entry of a project slot the current item, as a click does; none: nothing changes.
+    void SelectProjectSlot(int slot);
+    // The slot of the selected "Project Files" entry; -1 when no such entry is selected.
+    int SelectedProjectSlot() const;
 
     QTreeWidgetItem* Root(int root) const;
     QTreeWidgetItem* ProjectRoot() const { return Root(ROOT_PROJECT_FILES); }

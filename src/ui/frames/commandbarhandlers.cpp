@@ -36,6 +36,13 @@ void CMainFrame::RefillProjectFiles() {
     if (m_wndCommandBar) m_wndCommandBar->RefillProjectFiles(Slots(m_projectFiles));
 }
 
+void CMainFrame::ProjectFilesChanged(int selectSlot) {
+    RefillProjectFiles();
+    if (m_wndCommandBar && selectSlot >= 0) m_wndCommandBar->SelectProjectSlot(selectSlot);
+}
+
+int CMainFrame::SelectedProjectSlot() const { return m_wndCommandBar ? m_wndCommandBar->SelectedProjectSlot() : -1; }
+
 void CMainFrame::RemoveProjectFile(int slot) {
     if (slot < 0 || slot >= kProjectSlots) return;
     m_projectFiles[slot].clear();

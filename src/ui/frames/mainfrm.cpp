@@ -316,7 +316,6 @@ CWizardDlg* CMainFrame::Wizard(int commandId) {
         (*slot)->m_editorAvailable = 1;
         (*slot)->UpdateEditorAvailable();
     }
-    (*slot)->EnsureBuilt();  // whoever asks for a wizard uses its controls
     return slot->get();
 }
 

@@ -47,7 +47,9 @@ public:
     // Builds the window; false when a part of it cannot be created.
     bool LoadFrame();
 
-    // New documents holding generated text, for the wizards. False when no document could be made.
+    // New documents holding generated text, for the wizards: a new, modified document of the kind
+    // titled `title`. False when no document could be made.
+    bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
     bool CreateScriptDocument(const QString& text, const QString& title);
     bool CreateDescriptionDocument(const QString& text, const QString& title);
     bool CreateBriefingDocument(const QString& text, const QString& title);
@@ -81,7 +83,7 @@ public:
     // Builds the owner-drawn menus (once, at creation, with "CustomMenus" 1); false when one fails.
     bool BuildCustomMenus();
     bool UsesCustomMenus() const { return m_topMenus[0] != nullptr; }
-    // The wizard a command shows, made on first use, its controls built.
+    // The wizard a command shows, made on first use.
     CWizardDlg* Wizard(int commandId);
     // The same, or null when it has not been asked for yet.
     CWizardDlg* MadeWizard(int commandId) const;
@@ -188,7 +190,6 @@ private:
     void SwitchMenus();
     void UpdateCaption();
     void SaveSettings();
-    bool CreateDocumentWithText(DocKind kind, const QString& text, const QString& title);
     void ConnectCommandBar();
     void CreateListActions();
     void BuildListMenus();

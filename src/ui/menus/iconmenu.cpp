@@ -145,6 +145,15 @@ int CIconMenu::CommandOf(const QAction* action) const {
     return it == m_items.constEnd() ? -1 : it->commandId;
 }
 
+QAction* CIconMenu::AppendListItem(int commandId, int bitmapId, const QString& text, const QString& prompt) {
+    auto* a = new QAction(text, this);
+    a->setData(commandId);
+    a->setStatusTip(prompt);
+    AppendIconItem(commandId, bitmapId, text, a);
+    a->setText(CaptionOf(a).section(QLatin1Char('\t'), 0, 0));
+    return a;
+}
+
 QString CIconMenu::CaptionOf(const QAction* action) const {
     const auto it = m_items.constFind(action);
     return it == m_items.constEnd() ? QString() : it->caption;

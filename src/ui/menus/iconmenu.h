@@ -29,6 +29,9 @@ public:
     QAction* AppendIconItem(int commandId, int bitmapId, const QString& caption, QAction* action = nullptr,
                             const QString& standardCaption = {});
     QAction* AppendPopup(CIconMenu* popup, const QString& caption, const QString& standardCaption = {});
+    // One entry of a list the frame refills (recent files, windows, quick scripts): a new action the
+    // menu owns, its command id in data(), the prompt as status tip, the text with its mnemonic as drawn.
+    QAction* AppendListItem(int commandId, int bitmapId, const QString& text, const QString& prompt);
     // Removes every item and frees the picture slots.
     void RemoveAllItems();
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/options/settingstable.h"
 #include "ui/app/quillmark.h"
 
 namespace qm {
@@ -61,8 +62,8 @@ void CPropPage3::OnRestoreDefaults() {
     m_snippetDir = QString::fromStdString(theApp.GetDataPath(PATH_SNIPPETS));
     m_backupDir = QString::fromStdString(theApp.GetDataPath(PATH_BACKUP));
     m_comRefDir = QString::fromStdString(theApp.GetDataPath(PATH_COMREF));
-    m_nosplash = 1;
-    m_window = 0;
+    m_nosplash = DefaultInt(*FindSetting("Nosplash"), {});
+    m_window = DefaultInt(*FindSetting("Window"), {});
     ShowValues();
 }
 

@@ -27,16 +27,6 @@ void InsertBeforeExit(QMenu* menu, QAction* exit, const QList<QAction*>& actions
     QAction* before = at > 0 && all[at - 1]->isSeparator() ? all[at - 1] : exit;
     menu->insertActions(before, actions);
 }
-
-// One entry of a list in an owner-drawn menu; the menu owns it and drops it when refilled.
-QAction* AppendListItem(CIconMenu& menu, int commandId, int picture, const QString& text, const QString& prompt) {
-    auto* a = new QAction(text, &menu);
-    a->setData(commandId);
-    a->setStatusTip(prompt);
-    menu.AppendIconItem(commandId, picture, text, a);
-    a->setText(menu.CaptionOf(a).section(QLatin1Char('\t'), 0, 0));  // mnemonic as drawn
-    return a;
-}
 }  // namespace
 
 void CMainFrame::RebuildRecentFiles() {
@@ -69,8 +59,8 @@ void CMainFrame::AppendRecentFileItems(CIconMenu& menu) {
     for (auto& t : m_recentMenuText) t.clear();
     for (const RecentMenuEntry& e : RecentMenuTexts(theApp.m_recentFiles.Files(), m_mrus, m_trimMRU == 1)) {
         m_recentMenuText[e.index] = QString::fromStdString(e.text);
-        QAction* a = AppendListItem(menu, kFirstRecentFileCommand + e.index, kRecentFilePicture,
-                                    m_recentMenuText[e.index], QStringLiteral("Open this recent document"));
+        QAction* a = menu.AppendListItem(kFirstRecentFileCommand + e.index, kRecentFilePicture,
+                                         m_recentMenuText[e.index], QStringLiteral("Open this recent document"));
         const int index = e.index;
         connect(a, &QAction::triggered, this, [this, index] { OnRecentFile(index); });
     }
@@ -107,8 +97,8 @@ void CMainFrame::AppendWindowItems(CIconMenu& menu) {
     for (size_t i = 0; i < texts.size(); ++i) {
         m_windowMenuText[i] = QString::fromStdString(texts[i]);
         m_windowFrames[i] = frames[i];
-        QAction* a = AppendListItem(menu, kFirstWindowCommand + static_cast<int>(i), 0, m_windowMenuText[i],
-                                    QStringLiteral("Activate this window"));
+        QAction* a = menu.AppendListItem(kFirstWindowCommand + static_cast<int>(i), 0, m_windowMenuText[i],
+                                         QStringLiteral("Activate this window"));
         a->setCheckable(true);
         a->setChecked(frames[i] == active);
         const int index = static_cast<int>(i);

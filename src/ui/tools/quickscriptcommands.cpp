@@ -37,11 +37,8 @@ void CMainFrame::RebuildQuickScripts() {
 
 void CMainFrame::AppendQuickScriptItems(CIconMenu& menu) {
     for (int index = 0; index < m_quickScriptCount; ++index) {
-        auto* a = new QAction(m_quickScriptNames[index], &menu);
-        a->setData(kFirstQuickScriptCommand + index);
-        a->setStatusTip(QStringLiteral("Open this script"));
-        menu.AppendIconItem(kFirstQuickScriptCommand + index, kQuickScriptPicture, m_quickScriptNames[index], a);
-        a->setText(menu.CaptionOf(a));
+        QAction* a = menu.AppendListItem(kFirstQuickScriptCommand + index, kQuickScriptPicture,
+                                         m_quickScriptNames[index], QStringLiteral("Open this script"));
         connect(a, &QAction::triggered, this, [this, index] { OnQuickScript(index); });
     }
 }

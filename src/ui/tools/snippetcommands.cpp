@@ -41,11 +41,7 @@ void WriteSnippet(CMainFrame& main, const QString& name, const QString& text) {
         return;
     }
     if (main.m_snippetDlg) main.m_snippetDlg->RefreshSnippets();
-    if (unmappable > 0)
-        prompter.MessageBox(QStringLiteral("%1 character(s) have no equivalent in the file's character set "
-                                           "(Windows-1252) and were saved as \"?\".")
-                                .arg(unmappable),
-                            {}, MbButtons::Ok, MbIcon::Warning);
+    TellUnmappable(prompter, unmappable);
 }
 }  // namespace
 

@@ -58,16 +58,11 @@ const QString kFileError = QStringLiteral("FILE ERROR");
 CBriefingDlg::CBriefingDlg(QWidget* parent) : CWizardDlg(parent) {
     setWindowTitle(QStringLiteral("Briefing Wizard"));
     setWindowIcon(PictureIcon(QStringLiteral("briefing")));
-    m_wizard.ResetBriefing();
-    m_wizard.StoreSide();
-}
-
-void CBriefingDlg::BuildControls() {
     BuildLayout();
     Connect();
+    m_wizard.ResetBriefing();
     UpdateEditorAvailable();
-    ShowFields();
-    ShowCaptions();
+    RefreshBriefingView();
 }
 
 void CBriefingDlg::BuildLayout() {
@@ -178,9 +173,7 @@ void CBriefingDlg::Connect() {
     connect(qApp, &QApplication::focusChanged, this, &CBriefingDlg::OnFocusChanged);
 }
 
-void CBriefingDlg::UpdateEditorAvailable() {
-    if (IsBuilt()) m_createInEditor->setEnabled(m_editorAvailable != 0);
-}
+void CBriefingDlg::UpdateEditorAvailable() { m_createInEditor->setEnabled(m_editorAvailable != 0); }
 
 void CBriefingDlg::ReadControls() {
     SideBriefing& f = m_wizard.m_fields;
@@ -230,7 +223,6 @@ void CBriefingDlg::RefreshBriefingView() {
 }
 
 void CBriefingDlg::OnResetBriefing() {
-    EnsureBuilt();
     m_wizard.ResetBriefing();
     RefreshBriefingView();
     m_plan->setFocus();
@@ -267,7 +259,6 @@ void CBriefingDlg::OnFocusChanged(QWidget* old, QWidget* now) {
 }
 
 void CBriefingDlg::OnInsertHyperlink() {
-    EnsureBuilt();
     ReadControls();
     QPlainTextEdit* field = m_lastTextField;
     if (!field) return;
@@ -284,7 +275,6 @@ void CBriefingDlg::OnInsertHyperlink() {
 }
 
 void CBriefingDlg::OpenBriefing(const QString& text) {
-    EnsureBuilt();
     if (!text.isEmpty()) {
         OnResetBriefing();
         ParseBriefing(text);
@@ -302,7 +292,6 @@ void CBriefingDlg::OpenBriefing(const QString& text) {
 }
 
 void CBriefingDlg::ParseBriefing(const QString& text) {
-    EnsureBuilt();
     const ParsedBriefing parsed = qm::ParseBriefing(text.toStdString());
     if (!parsed.ok) {
         theApp.GetPrompter().MessageBox(QString::fromLatin1(kBriefingReadError), kFileError, MbButtons::Ok,
@@ -314,32 +303,27 @@ void CBriefingDlg::ParseBriefing(const QString& text) {
 }
 
 void CBriefingDlg::OnCreateInEditor() {
-    EnsureBuilt();
     if (m_editorAvailable == 0) return;
     ReadControls();
     const BriefingWizard::Output out = m_wizard.BuildForOutput(theApp.m_version.toStdString());
-    Prompter& prompter = theApp.GetPrompter();
     const QString failed = QStringLiteral("Error creating file(s).");
-    CMainFrame* frame = theApp.GetMainFrame();
-    if (!frame) {
-        prompter.MessageBox(failed, kFileError, MbButtons::Ok, MbIcon::None);
-        return;
-    }
-    const bool page = frame->CreateBriefingDocument(QString::fromStdString(out.page), QStringLiteral("Briefing"));
     if (out.init.empty()) {
-        if (page) prompter.MessageBox(QStringLiteral("Briefing was created successfully."),
-                                      QStringLiteral("Briefing Created"), MbButtons::Ok, MbIcon::None);
-        else prompter.MessageBox(failed, kFileError, MbButtons::Ok, MbIcon::None);
+        CreateInEditor(DocKind::Briefing, out.page, QStringLiteral("Briefing"), failed,
+                       QStringLiteral("Briefing was created successfully."), QStringLiteral("Briefing Created"));
         return;
     }
-    if (page && frame->CreateScriptDocument(QString::fromStdString(out.init), QStringLiteral("Init")))
+    // The page and its Init script: the script is made only when the page was.
+    Prompter& prompter = theApp.GetPrompter();
+    CMainFrame* frame = theApp.GetMainFrame();
+    const QString page = QString::fromStdString(out.page), init = QString::fromStdString(out.init);
+    if (frame && frame->CreateDocumentWithText(DocKind::Briefing, page, QStringLiteral("Briefing")) &&
+        frame->CreateDocumentWithText(DocKind::Script, init, QStringLiteral("Init")))
         prompter.MessageBox(QStringLiteral("Files were created successfully."), QStringLiteral("Files Created"),
                             MbButtons::Ok, MbIcon::None);
     else prompter.MessageBox(failed, kFileError, MbButtons::Ok, MbIcon::None);
 }
 
 void CBriefingDlg::OnCreateToDisk() {
-    EnsureBuilt();
     ReadControls();
     const BriefingWizard::Output out = m_wizard.BuildForOutput(theApp.m_version.toStdString());
     const FileDialogRequest request{QStringLiteral("Save Briefing"), "Briefing Files (*.html)|*.html||",

@@ -38,9 +38,6 @@ public:
 
     const BriefingWizard& Wizard() const { return m_wizard; }
 
-protected:
-    void BuildControls() override;
-
 private:
     void BuildLayout();
     void Connect();

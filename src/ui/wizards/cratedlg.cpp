@@ -28,14 +28,10 @@ constexpr CrateSource kSources[] = {CrateSource::Weapons, CrateSource::Magazines
 CCrateDlg::CCrateDlg(QWidget* parent) : CWizardDlg(parent) {
     setWindowTitle(QStringLiteral("Crate Builder Wizard"));
     setWindowIcon(PictureIcon(QStringLiteral("crate")));
-    ResetWizard();
-}
-
-void CCrateDlg::BuildControls() {
     BuildLayout();
     Connect();
     UpdateButtons();
-    ShowReset();
+    ResetWizard();
 }
 
 CCrateDlg::SourceRow& CCrateDlg::Row(CrateSource source) {
@@ -159,10 +155,6 @@ void CCrateDlg::Connect() {
 void CCrateDlg::ResetWizard() {
     const Catalogue& c = theApp.m_catalogue;
     m_wizard.ResetWizard(c.m_weapons, c.m_ammo, c.m_equipment, std::rand());
-    if (IsBuilt()) ShowReset();
-}
-
-void CCrateDlg::ShowReset() {
     for (CrateSource source : kSources) {
         SourceRow& s = Row(source);
         QSignalBlocker block(s.list);
@@ -196,9 +188,7 @@ void CCrateDlg::UpdateButtons() {
     m_createToDisk->setEnabled(m_wizard.CanCreateToDisk());
 }
 
-void CCrateDlg::UpdateEditorAvailable() {
-    if (IsBuilt()) UpdateButtons();
-}
+void CCrateDlg::UpdateEditorAvailable() { UpdateButtons(); }
 
 std::optional<uint32_t> CCrateDlg::ReadCount(CrateSource source) {
     CCountBox* box = Row(source).count;
@@ -221,7 +211,6 @@ void CCrateDlg::OnStep(CrateSource source, int steps) {
 }
 
 void CCrateDlg::OnAdd(CrateSource source) {
-    EnsureBuilt();
     if (!ReadCount(source)) return;
     if (m_wizard.Add(source, Row(source).list->currentIndex())) ShowCrate();
 }
@@ -229,14 +218,12 @@ void CCrateDlg::OnAdd(CrateSource source) {
 std::string CCrateDlg::BuildCrateScript() const { return m_wizard.BuildCrateScript(theApp.m_version.toStdString()); }
 
 void CCrateDlg::OnCreateInEditor() {
-    EnsureBuilt();
     if (!m_wizard.CanCreateInEditor(m_editorAvailable != 0)) return;
     CreateScriptInEditor(BuildCrateScript(), m_name->text(), QStringLiteral("Error creating script"),
                          QStringLiteral("Script was created successfully"));
 }
 
 void CCrateDlg::OnCreateToDisk() {
-    EnsureBuilt();
     if (!m_wizard.CanCreateToDisk()) return;
     const std::optional<QString> path = AskScriptPath(QStringLiteral("Save Crate Script"), m_name->text());
     if (!path) return;

@@ -31,12 +31,7 @@ public:
     void OnCreateInEditor();
     void OnCreateToDisk();
 
-protected:
-    void BuildControls() override;
-
 private:
-    // Shows the lists and values a reset gives.
-    void ShowReset();
     struct SourceRow {
         QComboBox* list = nullptr;
         CCountBox* count = nullptr;

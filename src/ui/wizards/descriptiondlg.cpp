@@ -56,10 +56,6 @@ int SelectedRow(QListWidget* list) {
 CDescriptionDlg::CDescriptionDlg(QWidget* parent) : CWizardDlg(parent) {
     setWindowTitle(QStringLiteral("Description Wizard"));
     setWindowIcon(PictureIcon(QStringLiteral("description")));
-    ResetWizard();
-}
-
-void CDescriptionDlg::BuildControls() {
     auto* grid = new QGridLayout(this);
     grid->addWidget(BuildChoices(), 0, 0);
     grid->addWidget(BuildRespawn(), 1, 0);
@@ -77,7 +73,7 @@ void CDescriptionDlg::BuildControls() {
     setFocusProxy(m_gear);  // showing the wizard focuses its first control
     Connect();
     UpdateEditorAvailable();
-    ShowReset();
+    ResetWizard();
 }
 
 QGroupBox* CDescriptionDlg::BuildChoices() {
@@ -258,12 +254,8 @@ void CDescriptionDlg::Connect() {
 
 void CDescriptionDlg::ResetWizard() {
     const Catalogue& c = theApp.m_catalogue;
-    if (IsBuilt()) ReadControls();  // unbuilt, the values were never out of the wizard
+    ReadControls();
     m_wizard.ResetWizard(c.m_weapons, c.m_ammo, c.m_equipment);
-    if (IsBuilt()) ShowReset();
-}
-
-void CDescriptionDlg::ShowReset() {
     for (GearSource source : kSources) {
         GearRow& row = Row(source);
         QSignalBlocker block(row.list);
@@ -275,9 +267,7 @@ void CDescriptionDlg::ShowReset() {
     ShowValues();
 }
 
-void CDescriptionDlg::UpdateEditorAvailable() {
-    if (IsBuilt()) m_createInEditor->setEnabled(m_editorAvailable != 0);
-}
+void CDescriptionDlg::UpdateEditorAvailable() { m_createInEditor->setEnabled(m_editorAvailable != 0); }
 
 void CDescriptionDlg::ReadControls() {
     DescriptionData& d = m_wizard.Data();
@@ -379,13 +369,11 @@ void CDescriptionDlg::OnRemoveFile(FileGroup& g) {
 }
 
 std::string CDescriptionDlg::BuildDescription() {
-    EnsureBuilt();
     ReadControls();
     return m_wizard.BuildDescription(theApp.m_version.toStdString());
 }
 
 void CDescriptionDlg::OnCreateInEditor() {
-    EnsureBuilt();
     if (m_editorAvailable == 0) return;
     CreateInEditor(DocKind::Description, BuildDescription(), QStringLiteral("Description"),
                    QStringLiteral("Error creating Description!"),
@@ -393,7 +381,6 @@ void CDescriptionDlg::OnCreateInEditor() {
 }
 
 void CDescriptionDlg::OnCreateToDisk() {
-    EnsureBuilt();
     const std::string text = BuildDescription();
     const std::optional<QString> path =
         AskSavePath({QStringLiteral("Save Description"), "Description Files (*.ext)|*.ext||", QStringLiteral("ext"),

@@ -35,12 +35,7 @@ public:
     void OnCreateInEditor();
     void OnCreateToDisk();
 
-protected:
-    void BuildControls() override;
-
 private:
-    // Shows the lists and values a reset gives.
-    void ShowReset();
     // One of the sound and music groups: they behave alike, each on its own field and list.
     struct FileGroup {
         QGroupBox* box = nullptr;

@@ -18,9 +18,7 @@ namespace qm {
 COverviewDlg::COverviewDlg(QWidget* parent) : CWizardDlg(parent) {
     setWindowTitle(QStringLiteral("Overview Wizard"));
     setWindowIcon(PictureIcon(QStringLiteral("overview")));
-}
 
-void COverviewDlg::BuildControls() {
     m_title = new QLineEdit(this);
     m_title->setObjectName("title");
     m_overview = new CMultiLineField(this);
@@ -65,9 +63,7 @@ void COverviewDlg::BuildControls() {
     UpdateEditorAvailable();
 }
 
-void COverviewDlg::UpdateEditorAvailable() {
-    if (IsBuilt()) m_createInEditor->setEnabled(m_editorAvailable != 0);
-}
+void COverviewDlg::UpdateEditorAvailable() { m_createInEditor->setEnabled(m_editorAvailable != 0); }
 
 void COverviewDlg::ReadControls() {
     m_data.title = m_title->text().toStdString();
@@ -76,20 +72,17 @@ void COverviewDlg::ReadControls() {
 }
 
 std::string COverviewDlg::BuildOverview() {
-    EnsureBuilt();
     ReadControls();
     return qm::BuildOverview(m_data, theApp.m_version.toStdString());
 }
 
 void COverviewDlg::OnBrowse() {
-    EnsureBuilt();
     const std::optional<QString> name = AskFileName(
         {QStringLiteral("Find JPEG"), "JPEG Picture Files (*.jpeg, *.jpg)|*.jpeg;*.jpg||", QStringLiteral("jpeg"), {}, {}});
     if (name) m_picture->setText(*name);
 }
 
 void COverviewDlg::OnCreateInEditor() {
-    EnsureBuilt();
     if (m_editorAvailable == 0) return;
     CreateInEditor(DocKind::Briefing, BuildOverview(), QStringLiteral("Overview"),
                    QStringLiteral("Error creating Overview!"), QStringLiteral("Overview was created successfully."),
@@ -97,7 +90,6 @@ void COverviewDlg::OnCreateInEditor() {
 }
 
 void COverviewDlg::OnCreateToDisk() {
-    EnsureBuilt();
     const std::string page = BuildOverview();
     const std::optional<QString> path = AskSavePath(
         {QStringLiteral("Save Overview"), "Overview Files (*.html)|*.html||", QStringLiteral("html"),

@@ -29,7 +29,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void BuildControls() override;
 
 private:
     void ReadControls();

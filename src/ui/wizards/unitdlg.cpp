@@ -44,13 +44,9 @@ QLabel* MakeLabel(const QString& text, QWidget* buddy, QWidget* parent) {
 CUnitDlg::CUnitDlg(QWidget* parent) : CWizardDlg(parent) {
     setWindowTitle(QStringLiteral("Custom Unit Wizard"));
     setWindowIcon(PictureIcon(QStringLiteral("unit")));
-    ResetWizard();
-}
-
-void CUnitDlg::BuildControls() {
     BuildLayout();
     Connect();
-    ShowReset();
+    ResetWizard();
 }
 
 QSpinBox* CUnitDlg::MakeCount(const char* objectName, int maximum) {
@@ -233,10 +229,6 @@ void CUnitDlg::OnCountChanged(UnitCount which, QSpinBox* box, int value) {
 
 void CUnitDlg::ResetWizard() {
     m_wizard.ResetWizard(theApp.m_catalogue.m_unitData, theApp.m_expansionEdition == 1, std::rand());
-    if (IsBuilt()) ShowReset();
-}
-
-void CUnitDlg::ShowReset() {
     const UnitTables& t = m_wizard.Tables();
     const auto fill = [](QComboBox* list, const StringList& names) {
         QSignalBlocker block(list);
@@ -323,18 +315,14 @@ void CUnitDlg::UpdateCreateButtons() {
     m_createToDisk->setEnabled(m_wizard.CanCreateToDisk());
 }
 
-void CUnitDlg::UpdateEditorAvailable() {
-    if (IsBuilt()) UpdateCreateButtons();
-}
+void CUnitDlg::UpdateEditorAvailable() { UpdateCreateButtons(); }
 
 std::string CUnitDlg::BuildUnitScript() {
-    EnsureBuilt();
     m_wizard.SetName(m_name->text().toStdString());
     return m_wizard.BuildUnitScript(theApp.m_version.toStdString());
 }
 
 void CUnitDlg::OnCreateInEditor() {
-    EnsureBuilt();
     if (!m_wizard.CanCreateInEditor(m_editorAvailable != 0)) return;
     const std::string text = BuildUnitScript();
     CreateScriptInEditor(text, m_name->text(), QStringLiteral("Error creating script."),
@@ -342,7 +330,6 @@ void CUnitDlg::OnCreateInEditor() {
 }
 
 void CUnitDlg::OnCreateToDisk() {
-    EnsureBuilt();
     if (!m_wizard.CanCreateToDisk()) return;
     const std::optional<QString> path = AskScriptPath(QStringLiteral("Save Unit Script"), m_name->text());
     if (!path) return;

@@ -33,12 +33,7 @@ public:
     void OnCreateInEditor();
     void OnCreateToDisk();
 
-protected:
-    void BuildControls() override;
-
 private:
-    // Shows the lists and values a reset gives.
-    void ShowReset();
     void BuildLayout();
     void Connect();
     QSpinBox* MakeCount(const char* objectName, int maximum);

@@ -17,22 +17,9 @@ public:
     // keep the empty default.
     virtual void ResetWizard() {}
 
-    // The controls are built when the wizard is first shown (or its frame hands it out): most
-    // sessions open few wizards, and building all five slowed every start. The wizard's values
-    // live outside the controls from the start, so nothing changes for the user; the public
-    // actions of a wizard build its controls first, so they work before it was ever shown.
-    void EnsureBuilt();
-    bool IsBuilt() const { return m_built; }
-    void setVisible(bool visible) override;
-
 protected:
-    // Builds the controls and shows the wizard's values in them.
-    virtual void BuildControls() {}
     // Enter closes (hides) the wizard, as Escape and the close box do; a focused button takes it first.
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool m_built = false;
 };
 
 }  // namespace qm

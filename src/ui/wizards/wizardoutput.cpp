@@ -12,22 +12,11 @@
 
 namespace qm {
 
-namespace {
-bool CreateDocument(CMainFrame& frame, DocKind kind, const QString& text, const QString& title) {
-    switch (kind) {
-        case DocKind::Script: return frame.CreateScriptDocument(text, title);
-        case DocKind::Description: return frame.CreateDescriptionDocument(text, title);
-        case DocKind::Briefing: return frame.CreateBriefingDocument(text, title);
-        default: return false;  // no wizard makes the other kinds
-    }
-}
-}  // namespace
-
 bool CreateInEditor(DocKind kind, const std::string& text, const QString& title, const QString& failed,
                     const QString& done, const QString& doneCaption) {
     Prompter& prompter = theApp.GetPrompter();
     CMainFrame* frame = theApp.GetMainFrame();
-    if (!frame || !CreateDocument(*frame, kind, QString::fromStdString(text), title)) {
+    if (!frame || !frame->CreateDocumentWithText(kind, QString::fromStdString(text), title)) {
         prompter.MessageBox(failed, QStringLiteral("FILE ERROR"), MbButtons::Ok, MbIcon::None);
         return false;
     }
@@ -60,12 +49,7 @@ bool SaveGeneratedText(const QString& path, const std::string& text, const QStri
         return false;
     }
     prompter.MessageBox(done, doneCaption, MbButtons::Ok, MbIcon::None);
-    if (report.unmappable > 0)
-        prompter.MessageBox(
-            QStringLiteral("%1 character(s) have no equivalent in the file's character set (Windows-1252) "
-                           "and were saved as \"?\".")
-                .arg(report.unmappable),
-            {}, MbButtons::Ok, MbIcon::Warning);
+    TellUnmappable(prompter, report.unmappable);
     return true;
 }
 

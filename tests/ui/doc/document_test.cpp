@@ -179,7 +179,10 @@ TEST_F(Documents, CharactersWithoutAByteAreSavedAsQuestionMarksAndTheUserIsTold)
     ASSERT_TRUE(d->DoSave(Path("u.txt")));
     EXPECT_EQ(ReadFile(Path("u.txt")), "caf\xe9 ?");
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.messages[0].text.contains("\"?\""));
+    EXPECT_EQ(prompter.messages[0].text, "1 character(s) have no equivalent in the file's character set "
+                                         "(Windows-1252) and were saved as \"?\".");
+    EXPECT_EQ(prompter.messages[0].caption, "");
+    EXPECT_EQ(prompter.messages[0].icon, MbIcon::Warning);
 }
 
 TEST_F(Documents, AfterSavingQuestionMarksTheViewShowsWhatTheFileHolds) {

@@ -151,6 +151,16 @@ TEST_F(Snippets, SaveAsSnippetNamesTheFileAfterTheTitleWithoutTheMarker) {
     EXPECT_TRUE(prompter.messages.empty());
 }
 
+TEST_F(Snippets, ASnippetWithCharactersWithoutAByteIsSavedWithQuestionMarksAndTheUserIsTold) {
+    ASSERT_TRUE(Main()->CreateScriptDocument(QString::fromUtf8("hint \"\u4e2d\u6587 caf\u00e9\""), "Wide"));
+    Main()->Action(ID_SAVE_AS_SNIPPET)->trigger();
+    EXPECT_EQ(ReadFile(Path("snippets/Wide.txt")), "hint \"?? caf\xe9\"");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "2 character(s) have no equivalent in the file's character set "
+                                         "(Windows-1252) and were saved as \"?\".");
+    EXPECT_EQ(prompter.messages[0].icon, MbIcon::Warning);
+}
+
 TEST_F(Snippets, SaveAsSnippetTellsWhenTheFileCannotBeWrittenOrNamed) {
     ASSERT_TRUE(Main()->CreateScriptDocument("x", "a:b"));
     Main()->Action(ID_SAVE_AS_SNIPPET)->trigger();

@@ -64,6 +64,19 @@ TEST_F(OverviewDialog, EnterInAnyFieldSavesToDiskAndKeepsTheWizardOpen) {
     EXPECT_EQ(prompter.messages.size(), 1u);  // cancelled twice: nothing written, nothing said
 }
 
+TEST_F(OverviewDialog, ASavedPageWithCharactersWithoutAByteTellsThemAfterTheSave) {
+    Open();
+    Title()->setText(QString::fromUtf8("Br\u00fccke \u4e2d"));
+    prompter.fileNames.push_back(Path("Overview.html"));
+    dlg->OnCreateToDisk();
+    EXPECT_NE(ReadFile(Path("Overview.html")).indexOf("Br\xfc" "cke ?"), -1);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[0].caption, "Overview Saved");
+    EXPECT_EQ(prompter.messages[1].text, "1 character(s) have no equivalent in the file's character set "
+                                         "(Windows-1252) and were saved as \"?\".");
+    EXPECT_EQ(prompter.messages[1].icon, MbIcon::Warning);
+}
+
 TEST_F(OverviewDialog, BrowseFillsOnlyThePictureNameAndKeepsTheTexts) {
     Open();
     Fill();
