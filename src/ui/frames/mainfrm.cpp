@@ -238,7 +238,9 @@ void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     const int steps = std::clamp(room / step + 1, 1, 8);
     const int n = static_cast<int>(m_wndBackground->subWindowList().size() - 1) % steps;
     frame->move(n * step, n * step);
-    if (CScriptDoc* doc = frame->GetDocument()) {
+    // Once per document: the connections outlive a further window (New Window) and would add
+    // their work to every keystroke each time one is opened.
+    if (CScriptDoc* doc = frame->GetDocument(); doc && !frame->m_extraWindow) {
         connect(doc, &CScriptDoc::TitleChanged, this, [this] {
             UpdateCaption();
             UpdateEditBriefing();
