@@ -24,7 +24,6 @@
 #include "ui/frames/commandids.h"
 #include "ui/frames/pagepreview.h"
 #include "ui/frames/popupescapeguard.h"
-#include "ui/frames/scriptframe.h"
 #include "ui/menus/statusprompts.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/tools/snippetcommands.h"
@@ -352,7 +351,6 @@ bool CMainFrame::CreateDocumentWithText(DocKind kind, const QString& text, const
     body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     view->InsertNotUndoable(body);
     view->RecolourAll();
-    if (auto* frame = qobject_cast<CScriptFrame*>(doc->GetFrame())) frame->RebuildLabels();
     doc->SetTitle(title);
     doc->SetModifiedFlag(true);
     return true;

@@ -125,7 +125,6 @@ void CEditView::TrackChanges() {
         m_lastChange.firstLine = first.blockNumber();
         m_lastChange.lastLine = last.blockNumber();
         m_lastChange.lineDelta = blocks - m_blockCount;
-        m_lastChange.withinOneLine = m_lastChange.lineDelta == 0 && first == last;
         m_blockCount = blocks;
         if (m_colouring) ColourChangedLines(first, last);
         OnContentsChange(m_lastChange);

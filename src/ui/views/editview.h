@@ -78,7 +78,6 @@ public:
     struct Change {
         int firstLine = 0, lastLine = 0;
         int lineDelta = 0;  // lines added (or, below 0, removed)
-        bool withinOneLine = false;
     };
     const Change& LastChange() const { return m_lastChange; }
 
