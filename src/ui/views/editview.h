@@ -59,6 +59,8 @@ public:
 
     // The first show: font, wrapping, header, colouring.
     virtual void OnInitialUpdate();
+    // The editor font of the Options, with tab stops of eight of its spaces.
+    void ApplyEditorFont();
     // Makes this view a further window on the source's text: edits, undo and colours are shared.
     // The text's own view answers each change of it once, for every window on it.
     void ShareDocumentOf(CEditView* source);
@@ -94,7 +96,6 @@ protected:
     enum class LoadStep { Begin, Piece, End };
     virtual void OnLoad(LoadStep, const QString&) {}
     void paintEvent(QPaintEvent* event) override;
-    void ApplyEditorFont();
     void StartColouring();
     // Puts the header text of the kind into an empty control.
     void InsertHeaderIfEmpty(const std::string& header);
