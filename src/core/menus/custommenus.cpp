@@ -127,8 +127,9 @@ std::vector<MenuEntry> QuickScriptsTail() {
 }
 
 std::vector<MenuEntry> WindowMenuHead() {
-    return {Item(1319, 177, "New Window"), Item(1320, 173, "Cascade"), Item(1321, 174, "Tile Horizontally"),
-            Item(1322, 184, "Tile Vertically"), Item(1323, 0, "Arrange Icons"), Sep(), Item(1287, 175, "Next\tF6"),
+    return {Item(kNewWindowCommand, 177, "New Window"), Item(kCascadeCommand, 173, "Cascade"),
+            Item(kTileHorizontallyCommand, 174, "Tile Horizontally"), Item(kTileVerticallyCommand, 184, "Tile Vertically"),
+            Item(kArrangeIconsCommand, 0, "Arrange Icons"), Sep(), Item(1287, 175, "Next\tF6"),
             Item(1288, 176, "Prevoius\tShift+F6"), Sep()};
 }
 

@@ -62,12 +62,18 @@ struct CustomMenuOptions {
 // Quick Scripts, Recent Files and Window are listed empty: they are filled when shown.
 std::vector<MenuPlan> CustomMenuPlan(const CustomMenuOptions& options);
 
-// The fixed entries of the lists refilled while the program runs.
+// The fixed entries of the lists refilled while the program runs: entry i has the first id + i.
 inline constexpr int kRecentFilePicture = 181;
 inline constexpr int kQuickScriptPicture = 182;
-inline constexpr int kFirstRecentFileCommand = 1303;
-inline constexpr int kFirstWindowCommand = 1324;
-inline constexpr int kFirstQuickScriptCommand = 1354;
+inline constexpr int kFirstRecentFileCommand = 1303;   // 16 recent files
+inline constexpr int kFirstWindowCommand = 1324;       // 24 document windows
+inline constexpr int kFirstQuickScriptCommand = 1354;  // 11 quick scripts (ids up to 1369 reserved)
+// The Window menu's ids for the standard window commands.
+inline constexpr int kNewWindowCommand = 1319;
+inline constexpr int kCascadeCommand = 1320;
+inline constexpr int kTileHorizontallyCommand = 1321;
+inline constexpr int kTileVerticallyCommand = 1322;
+inline constexpr int kArrangeIconsCommand = 1323;
 // After the quick scripts: a separator, Add Quick Script, Add Current Active File, Delete Quick Scripts.
 std::vector<MenuEntry> QuickScriptsTail();
 // The Window menu before the window entries: New Window to Arrange Icons, Next, "Prevoius".

@@ -78,10 +78,8 @@ enum CommandId : int {
     ID_COPY_AS_SNIPPET = 1398,
     ID_SAVE_AS_SNIPPET = 1402,
     ID_EDIT_BRIEFING = 1404,
-    // The list entries of the File and Window menus: entry i has the first id + i.
-    ID_RECENT_FIRST = 1303,        // 16 recent files
-    ID_WINDOW_ENTRY_FIRST = 1324,  // 24 document windows
-    ID_QUICK_SCRIPT_FIRST = 1354,  // 11 quick scripts (ids up to 1369 reserved)
+    // The list entries of the File, Window and Quick Scripts menus are numbered from
+    // kFirstRecentFileCommand, kFirstWindowCommand and kFirstQuickScriptCommand (core/menus/custommenus.h).
     ID_ADD_QUICK_SCRIPT = 1370,
     ID_DELETE_QUICK_SCRIPTS = 1371,
     ID_ADD_ACTIVE_QUICK_SCRIPT = 1381,

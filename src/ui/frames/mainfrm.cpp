@@ -24,7 +24,6 @@
 #include "ui/frames/commandids.h"
 #include "ui/frames/pagepreview.h"
 #include "ui/frames/popupescapeguard.h"
-#include "ui/frames/scriptframe.h"
 #include "ui/menus/statusprompts.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/tools/snippetcommands.h"
@@ -238,7 +237,9 @@ void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
     const int steps = std::clamp(room / step + 1, 1, 8);
     const int n = static_cast<int>(m_wndBackground->subWindowList().size() - 1) % steps;
     frame->move(n * step, n * step);
-    if (CScriptDoc* doc = frame->GetDocument()) {
+    // Once per document: the connections outlive a further window (New Window) and would add
+    // their work to every keystroke each time one is opened.
+    if (CScriptDoc* doc = frame->GetDocument(); doc && !frame->m_extraWindow) {
         connect(doc, &CScriptDoc::TitleChanged, this, [this] {
             UpdateCaption();
             UpdateEditBriefing();
@@ -349,7 +350,6 @@ bool CMainFrame::CreateDocumentWithText(DocKind kind, const QString& text, const
     body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     view->InsertNotUndoable(body);
     view->RecolourAll();
-    if (auto* frame = qobject_cast<CScriptFrame*>(doc->GetFrame())) frame->RebuildLabels();
     doc->SetTitle(title);
     doc->SetModifiedFlag(true);
     return true;

@@ -30,11 +30,13 @@ QVariant CPreviewPage::loadResource(int type, const QUrl& name) {
     // The name as written (backslashes and blanks included), not as a web address would have it.
     const QString src = QUrl::fromPercentEncoding(name.toString(QUrl::FullyEncoded).toUtf8());
     const std::string path = FindPagePicture(src.toStdString(), m_pagePath);
-    if (!path.empty()) {
-        QImage img(QString::fromStdString(path));
-        if (!img.isNull()) return img;
-    }
-    return Placeholder();
+    QImage img;
+    if (!path.empty()) img.load(QString::fromStdString(path));
+    if (img.isNull()) img = Placeholder();
+    // Asked for on every paint: kept for the page's life, so that the folders are searched and
+    // the file decoded once per page built.
+    addResource(type, name, img);
+    return img;
 }
 
 }  // namespace qm

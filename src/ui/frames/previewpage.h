@@ -7,7 +7,8 @@ namespace qm {
 
 // A page as the preview shows it. It may be built on a worker thread (it touches nothing but
 // itself): the pictures it names are read from beside the page's file, and a picture that is
-// missing or unreadable shows as a placeholder. Nothing else the page names is loaded.
+// missing or unreadable shows as a placeholder. Each is looked for once per page. Nothing else
+// the page names is loaded.
 class CPreviewPage : public QTextDocument {
     Q_OBJECT
 public:

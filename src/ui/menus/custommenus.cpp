@@ -38,11 +38,11 @@ QString StandardPopupCaption(const CMainFrame& main, MenuName name) {
 QAction* CommandAction(const CMainFrame& main, int id) {
     if (QAction* a = main.Action(id)) return a;
     switch (id) {
-        case 1319: return main.Action(ID_WINDOW_NEW);
-        case 1320: return main.Action(ID_WINDOW_CASCADE);
-        case 1321: return main.Action(ID_WINDOW_TILE_HORZ);
-        case 1322: return main.Action(ID_WINDOW_TILE_VERT);
-        case 1323: return main.Action(ID_WINDOW_ARRANGE);
+        case kNewWindowCommand: return main.Action(ID_WINDOW_NEW);
+        case kCascadeCommand: return main.Action(ID_WINDOW_CASCADE);
+        case kTileHorizontallyCommand: return main.Action(ID_WINDOW_TILE_HORZ);
+        case kTileVerticallyCommand: return main.Action(ID_WINDOW_TILE_VERT);
+        case kArrangeIconsCommand: return main.Action(ID_WINDOW_ARRANGE);
         default: return nullptr;
     }
 }

@@ -1,9 +1,12 @@
 // CMainFrame: the Options command and the file-type associations.
 #include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "core/options/filetypes.h"
 #include "core/options/xdgfiletypes.h"
 #include "ui/app/quillmark.h"
+#include "ui/frames/childfrm.h"
 #include "ui/frames/commandbar.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/options/proppage1.h"
@@ -11,8 +14,7 @@
 #include "ui/options/proppage3.h"
 #include "ui/options/proppage4.h"
 #include "ui/options/propsheet.h"
-#include "ui/views/descriptview.h"
-#include "ui/views/scriptview.h"
+#include "ui/views/editview.h"
 
 namespace qm {
 
@@ -89,13 +91,13 @@ void CMainFrame::ApplyOptions(const CPropSheet& sheet) {
         m_fontSize = g.m_fontSize;
         m_boldFonts = g.m_bold;
         UpdateEditorFont();
-        for (CScriptDoc* doc : theApp.Documents()) {
-            CEditView* view = doc->GetView();
+        // Every window, further ones on a document (New Window) included; tab stops follow the font.
+        for (QMdiSubWindow* window : MdiArea()->subWindowList()) {
+            auto* frame = qobject_cast<CChildFrame*>(window);
+            CEditView* view = frame ? frame->GetView() : nullptr;
             if (!view) continue;
-            const bool modified = doc->IsModified();
-            view->setFont(m_editorFont);
-            if (dynamic_cast<CScriptView*>(view) || dynamic_cast<CDescriptView*>(view)) view->RecolourAll();
-            doc->SetModifiedFlag(modified);
+            view->ApplyEditorFont();
+            view->RecolourAll();
         }
     }
 

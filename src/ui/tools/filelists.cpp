@@ -41,7 +41,7 @@ void CMainFrame::RebuildRecentFiles() {
         m_standardRecentActions << separator;
         for (size_t i = 0; i < texts.size(); ++i) {
             QAction* a = new QAction(MenuSafe(texts[i]).replace(0, 2, '&'), this);  // keep the "&1" mnemonic
-            a->setData(ID_RECENT_FIRST + static_cast<int>(i));
+            a->setData(kFirstRecentFileCommand + static_cast<int>(i));
             a->setStatusTip(QStringLiteral("Open this document"));
             const int index = static_cast<int>(i);
             connect(a, &QAction::triggered, this, [this, index] { OnRecentFile(index); });

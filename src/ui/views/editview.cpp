@@ -125,7 +125,6 @@ void CEditView::TrackChanges() {
         m_lastChange.firstLine = first.blockNumber();
         m_lastChange.lastLine = last.blockNumber();
         m_lastChange.lineDelta = blocks - m_blockCount;
-        m_lastChange.withinOneLine = m_lastChange.lineDelta == 0 && first == last;
         m_blockCount = blocks;
         if (m_colouring) ColourChangedLines(first, last);
         OnContentsChange(m_lastChange);
@@ -134,12 +133,14 @@ void CEditView::TrackChanges() {
 
 void CEditView::ShareDocumentOf(CEditView* source) {
     QTextDocument* shared = source->document();
+    // The text's own view answers every change of it (modified mark, colours, labels) once; a
+    // second answer would move the labels below an added line twice.
     disconnect(document(), nullptr, this, nullptr);
-    // The source view answers every change of the shared text (modified mark, colours, labels) once.
     disconnect(this, &QPlainTextEdit::textChanged, this, nullptr);
     setDocument(shared);
-    TrackChanges();
-    m_blockCount = shared->blockCount();
+    m_textOwner = source->m_textOwner ? source->m_textOwner : QPointer<CEditView>(source);
+    std::erase_if(m_textOwner->m_furtherWindows, [](const QPointer<CEditView>& w) { return !w; });
+    m_textOwner->m_furtherWindows.push_back(this);
     m_colouring = source->m_colouring;
     m_colouringRules = source->m_colouringRules;
     setLineWrapMode(source->lineWrapMode());
@@ -313,6 +314,12 @@ void CEditView::FollowCaret(const QTextBlock& block) {
     else if (!SpansOf(block)) SetSpan(block, this, Around({0, 0}, block.length() - 1));
 }
 
+void CEditView::FollowCarets(const QTextBlock& block) {
+    FollowCaret(block);
+    for (const QPointer<CEditView>& w : m_furtherWindows)
+        if (w) w->FollowCaret(block);
+}
+
 void CEditView::ColourLine(int line) {
     if (line < 0 || line >= document()->blockCount()) return;
     QTextBlock block = document()->findBlockByNumber(line);
@@ -341,7 +348,7 @@ void CEditView::ColourChangedLines(QTextBlock first, const QTextBlock& last) {
     constexpr int colourNow = 64;
     const int count = last.blockNumber() - first.blockNumber() + 1;
     for (QTextBlock b = first; b.isValid(); b = b.next()) {
-        if (count <= colourNow && IsLong(b)) FollowCaret(b);
+        if (count <= colourNow && IsLong(b)) FollowCarets(b);
         if (count <= colourNow) ApplyRuns(b, LineRuns(b.text()));
         else b.setUserState(-1);
         if (b == last) break;

@@ -59,7 +59,10 @@ public:
 
     // The first show: font, wrapping, header, colouring.
     virtual void OnInitialUpdate();
-    // Makes this view a second window on the source's text: edits, undo and colours are shared.
+    // The editor font of the Options, with tab stops of eight of its spaces.
+    void ApplyEditorFont();
+    // Makes this view a further window on the source's text: edits, undo and colours are shared.
+    // The text's own view answers each change of it once, for every window on it.
     void ShareDocumentOf(CEditView* source);
 
     int LineOfPosition(int position) const;
@@ -77,7 +80,6 @@ public:
     struct Change {
         int firstLine = 0, lastLine = 0;
         int lineDelta = 0;  // lines added (or, below 0, removed)
-        bool withinOneLine = false;
     };
     const Change& LastChange() const { return m_lastChange; }
 
@@ -88,12 +90,12 @@ public:
 protected:
     // The control's text changed.
     virtual void OnChange();
-    // Right after any change of the text, the view's own included (not while a file loads).
+    // Right after any change of the text, the view's own included (not while a file loads). Only
+    // the text's own view is told, not further windows on it.
     virtual void OnContentsChange(const Change&) {}
     enum class LoadStep { Begin, Piece, End };
     virtual void OnLoad(LoadStep, const QString&) {}
     void paintEvent(QPaintEvent* event) override;
-    void ApplyEditorFont();
     void StartColouring();
     // Puts the header text of the kind into an empty control.
     void InsertHeaderIfEmpty(const std::string& header);
@@ -119,10 +121,14 @@ private:
     std::pair<int, int> ShownColumns(const QTextBlock& block) const;
     // A long line that changes is coloured around this window's caret.
     void FollowCaret(const QTextBlock& block);
+    // The same for every window on the text.
+    void FollowCarets(const QTextBlock& block);
     int ColourEpoch() const;  // a block whose user state equals it has current colours
 
     Change m_lastChange;
     int m_blockCount = 1;
+    QPointer<CEditView> m_textOwner;                     // in a further window: the view the text is of
+    std::vector<QPointer<CEditView>> m_furtherWindows;  // in the text's own view
     bool m_loading = false, m_busyBeforeLoad = false;
 };
 

@@ -185,10 +185,18 @@ TEST_F(PagePreview, OverviewPictureIsReadBesideTheFileAndAMissingOneIsAPlacehold
     EXPECT_EQ(picture().size(), QSize(256, 128));
     EXPECT_TRUE(Browser()->toPlainText().contains("Operation Kessel Bridge"));
 
+    // A page reads each picture once, not on every paint: the file going changes nothing until
+    // the next page is built.
     QFile::remove(Path("m/overview.jpg"));
+    Browser()->viewport()->repaint();
+    EXPECT_EQ(picture().size(), QSize(256, 128));
     QTest::keyClick(d->GetView(), Qt::Key_Space);
     Pane()->RenderNow();
     ASSERT_TRUE(WaitForPage());
+    EXPECT_EQ(picture(), CPreviewPage::Placeholder());
+    // A missing picture is looked for once too.
+    WriteData("m/overview.jpg", TestPage("overview.jpg"));
+    Browser()->viewport()->repaint();
     EXPECT_EQ(picture(), CPreviewPage::Placeholder());
     // A new page has no folder yet: its pictures are placeholders too, never a message.
     CScriptDoc* unsaved = New(DocKind::Briefing);

@@ -110,6 +110,7 @@ TEST_F(StatusAndWindows, NewWindowShowsTheSameTextKeptInStep) {
     EXPECT_EQ(ColourAt(first, 0, 0), Colour(Main()->m_commandColour));
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(frame->windowTitle(), "b.sqs*");
+    EXPECT_EQ(Main()->windowTitle(), "Quillmark - b.sqs*");  // the document's title, watched once
     first->OnEditUndo();
     EXPECT_EQ(second->GetText(), first->GetText());
 

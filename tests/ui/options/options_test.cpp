@@ -124,6 +124,10 @@ TEST_F(Options, AFontSizeChangeReachesEveryViewAndKeepsModifiedStates) {
     description->SetModifiedFlag(false);
     CScriptDoc* text = New(DocKind::Text);
     text->SetModifiedFlag(false);
+    script->GetFrame()->Activate();
+    Main()->Action(ID_WINDOW_NEW)->trigger();  // a second window on the script
+    CEditView* second = Main()->ActiveView();
+    ASSERT_NE(second, script->GetView());
     const int before = script->GetView()->font().pixelSize();
 
     auto sheet = Sheet();
@@ -132,9 +136,11 @@ TEST_F(Options, AFontSizeChangeReachesEveryViewAndKeepsModifiedStates) {
     Accept(*sheet);
 
     EXPECT_EQ(Main()->m_fontSize, 14);
-    for (CScriptDoc* d : {script, description, text}) {
-        EXPECT_GT(d->GetView()->font().pixelSize(), before) << d->GetTitle().toStdString();
-        EXPECT_EQ(d->GetView()->font(), Main()->m_editorFont);
+    for (CEditView* v : {script->GetView(), description->GetView(), text->GetView(), second}) {
+        EXPECT_GT(v->font().pixelSize(), before) << v->GetDocument()->GetTitle().toStdString();
+        EXPECT_EQ(v->font(), Main()->m_editorFont);
+        // A tab stays eight spaces wide in the new font.
+        EXPECT_EQ(v->tabStopDistance(), v->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
     }
     EXPECT_TRUE(script->IsModified());
     EXPECT_FALSE(description->IsModified());

@@ -1,4 +1,6 @@
 #include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QToolBar>
 
@@ -107,4 +109,31 @@ TEST_F(Labels, BarMenuAndViewCommandFollowTheActiveScriptWindow) {
     New(DocKind::Text);
     Main()->UpdateCommandStates();
     EXPECT_FALSE(Main()->Action(ID_VIEW_LABELSBAR)->isEnabled());
+}
+
+TEST_F(Labels, ASecondWindowOnTheScriptKeepsTheListInStep) {
+    CScriptDoc* d = Open("m/w.sqs", "hint\r\n#L\r\n");
+    CEditView* first = d->GetView();
+    Main()->Action(ID_WINDOW_NEW)->trigger();
+    CEditView* second = Main()->ActiveView();
+    ASSERT_NE(second, first);
+    // A line added above the label, in either window, moves its entry down by one line.
+    PlaceCaret(second, 0, 0);
+    QTest::keyClick(second, Qt::Key_Return);
+    PlaceCaret(first, 0, 0);
+    QTest::keyClick(first, Qt::Key_Return);
+    ASSERT_EQ(first->document()->findBlockByNumber(3).text(), "#L");
+    // So an edit of the label's line changes its entry instead of adding one beside it.
+    PlaceCaret(second, 3, 2);
+    QTest::keyClicks(second, "oop");
+    EXPECT_EQ(Entries(d), QStringList{"#Loop"});
+    Frame(d)->OnLabelSelected(0);
+    EXPECT_EQ(first->textCursor().blockNumber(), 3);
+    // Closing the second window leaves the list following the text.
+    for (QMdiSubWindow* w : Main()->MdiArea()->subWindowList())
+        if (static_cast<CChildFrame*>(w)->GetView() == second) w->close();
+    Settle();
+    PlaceCaret(first, 0, 0);
+    QTest::keyClicks(first, "#top");
+    EXPECT_EQ(Entries(d), (QStringList{"#top", "#Loop"}));
 }

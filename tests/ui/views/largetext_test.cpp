@@ -173,6 +173,11 @@ TEST_F(LargeText, AVeryLongLineIsColouredWhereverItIsShownTypedScrolledOrInTwoWi
     Show(second);
     expectColoured(v, 0, "start after undo");
     expectColoured(second, length - 20, "end after undo");
+    // Typing in the second window where neither window was coloured colours around its caret at once.
+    const int middle = length / 2 - length / 2 % 13;
+    PlaceCaret(second, 0, middle);
+    QTest::keyClicks(second, "_u hint \"q\"; ");
+    expectColoured(second, middle, "typed in the middle, second window");
 }
 
 TEST_F(LargeText, ALongLineIsColouredWhereShownEvenWhenItsFirstCharactersTakeNoRoom) {
