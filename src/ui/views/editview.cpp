@@ -122,12 +122,10 @@ void CEditView::TrackChanges() {
         QTextBlock last = document()->findBlock(pos + added);
         if (!first.isValid()) first = document()->lastBlock();
         if (!last.isValid()) last = document()->lastBlock();
-        m_lastChange.firstLine = first.blockNumber();
-        m_lastChange.lastLine = last.blockNumber();
-        m_lastChange.lineDelta = blocks - m_blockCount;
+        const Change change{first.blockNumber(), last.blockNumber(), blocks - m_blockCount};
         m_blockCount = blocks;
         if (m_colouring) ColourChangedLines(first, last);
-        OnContentsChange(m_lastChange);
+        OnContentsChange(change);
     });
 }
 

@@ -81,7 +81,6 @@ public:
         int firstLine = 0, lastLine = 0;
         int lineDelta = 0;  // lines added (or, below 0, removed)
     };
-    const Change& LastChange() const { return m_lastChange; }
 
     // The Edit commands the views handle themselves.
     void OnEditPaste();
@@ -125,7 +124,6 @@ private:
     void FollowCarets(const QTextBlock& block);
     int ColourEpoch() const;  // a block whose user state equals it has current colours
 
-    Change m_lastChange;
     int m_blockCount = 1;
     QPointer<CEditView> m_textOwner;                     // in a further window: the view the text is of
     std::vector<QPointer<CEditView>> m_furtherWindows;  // in the text's own view
