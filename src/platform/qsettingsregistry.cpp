@@ -73,10 +73,15 @@ bool QSettingsRegistry::Sync(Hive hive) {
 #ifndef Q_OS_WIN
     if (m_damaged[h]) {
         // QSettings would merge the lines it could not read back in; the damaged file is kept
-        // beside, and the new one holds only what was read and written since.
-        const QString file = FileOf(hive);
-        QFile::remove(file + ".damaged");
-        QFile::rename(file, file + ".damaged");
+        // beside, and the new one holds only what was read and written since. The flag goes once
+        // the file is aside, so a save after a failed one cannot remove that only copy.
+        const QString file = FileOf(hive), kept = file + ".damaged";
+        if (!QFile::exists(file)) {
+            m_damaged[h] = false;
+        } else {
+            QFile::remove(kept);
+            if (QFile::rename(file, kept)) m_damaged[h] = false;
+        }
     }
 #endif
     s->sync();
@@ -85,7 +90,6 @@ bool QSettingsRegistry::Sync(Hive hive) {
                        "\" cannot be written. The settings were not saved.";
         return false;
     }
-    m_damaged[h] = false;
     m_dirty[h] = false;
     return true;
 }
