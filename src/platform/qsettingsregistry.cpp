@@ -83,6 +83,7 @@ bool QSettingsRegistry::Sync(Hive hive) {
             if (QFile::rename(file, kept)) m_damaged[h] = false;
         }
     }
+    if (s->status() != QSettings::NoError) s = Renew(hive);
 #endif
     s->sync();
     if (s->status() != QSettings::NoError) {
@@ -93,6 +94,17 @@ bool QSettingsRegistry::Sync(Hive hive) {
     m_dirty[h] = false;
     return true;
 }
+
+#ifndef Q_OS_WIN
+QSettings* QSettingsRegistry::Renew(Hive hive) {
+    // Made while the old one lives, the new object shares the file's values with it, the
+    // changes not yet written included.
+    auto& slot = m_hives[static_cast<int>(hive)];
+    auto fresh = std::make_unique<QSettings>(FileOf(hive), QSettings::IniFormat);
+    slot = std::move(fresh);
+    return slot.get();
+}
+#endif
 
 QString QSettingsRegistry::FileOf(Hive hive) const {
     return m_folder + '/' + HiveName(hive) + ".ini";

@@ -91,7 +91,7 @@ std::string ReadAll(const QString& path) {
 }
 }  // namespace
 
-TEST(QSettingsRegistry, TheKeptCopyOfADamagedFileOutlivesFailedSaves) {
+TEST(QSettingsRegistry, ADamagedFileKeptBesideOutlivesFailedSavesWhichAreNotReportedOnceSavingWorks) {
     QTemporaryDir dir;
     const QString ini = dir.filePath("HKEY_CURRENT_USER.ini");
     const std::string damaged("[[[garbage\n=\n[Software]\nTarnwell\\Quillmark\\Settings\\WinX=dword:8\n");
@@ -105,16 +105,18 @@ TEST(QSettingsRegistry, TheKeptCopyOfADamagedFileOutlivesFailedSaves) {
     EXPECT_EQ(p.GetProfileInt("Settings", "WinX", 5), 5);
     {
         FullDisk full;
-        p.WriteProfileInt("Settings", "WinX", 1);  // the damaged file goes aside, then the write fails
-        p.WriteProfileInt("Settings", "WinY", 2);
+        EXPECT_FALSE(p.WriteProfileInt("Settings", "WinX", 1));  // the damaged file goes aside, then the write fails
+        EXPECT_FALSE(p.WriteProfileInt("Settings", "WinY", 2));
+        p.DeleteEntry("Settings", "WinX");
     }
     EXPECT_EQ(ReadAll(ini + ".damaged"), damaged);
-    p.WriteProfileInt("Settings", "WinZ", 3);
+    // Neither the damaged file nor the failed writes make a save that works report failure.
+    EXPECT_TRUE(p.WriteProfileInt("Settings", "WinZ", 3));
     EXPECT_EQ(ReadAll(ini + ".damaged"), damaged);
 
     QSettingsRegistry back(dir.path());
     AppProfile b(back);
-    EXPECT_EQ(b.GetProfileInt("Settings", "WinX", 0), 1);
+    EXPECT_EQ(b.GetProfileInt("Settings", "WinX", 0), 0);
     EXPECT_EQ(b.GetProfileInt("Settings", "WinY", 0), 2);
     EXPECT_EQ(b.GetProfileInt("Settings", "WinZ", 0), 3);
 }
