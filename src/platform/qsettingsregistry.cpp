@@ -73,11 +73,17 @@ bool QSettingsRegistry::Sync(Hive hive) {
 #ifndef Q_OS_WIN
     if (m_damaged[h]) {
         // QSettings would merge the lines it could not read back in; the damaged file is kept
-        // beside, and the new one holds only what was read and written since.
-        const QString file = FileOf(hive);
-        QFile::remove(file + ".damaged");
-        QFile::rename(file, file + ".damaged");
+        // beside, and the new one holds only what was read and written since. The flag goes once
+        // the file is aside, so a save after a failed one cannot remove that only copy.
+        const QString file = FileOf(hive), kept = file + ".damaged";
+        if (!QFile::exists(file)) {
+            m_damaged[h] = false;
+        } else {
+            QFile::remove(kept);
+            if (QFile::rename(file, kept)) m_damaged[h] = false;
+        }
     }
+    if (s->status() != QSettings::NoError) s = Renew(hive);
 #endif
     s->sync();
     if (s->status() != QSettings::NoError) {
@@ -85,10 +91,20 @@ bool QSettingsRegistry::Sync(Hive hive) {
                        "\" cannot be written. The settings were not saved.";
         return false;
     }
-    m_damaged[h] = false;
     m_dirty[h] = false;
     return true;
 }
+
+#ifndef Q_OS_WIN
+QSettings* QSettingsRegistry::Renew(Hive hive) {
+    // Made while the old one lives, the new object shares the file's values with it, the
+    // changes not yet written included.
+    auto& slot = m_hives[static_cast<int>(hive)];
+    auto fresh = std::make_unique<QSettings>(FileOf(hive), QSettings::IniFormat);
+    slot = std::move(fresh);
+    return slot.get();
+}
+#endif
 
 QString QSettingsRegistry::FileOf(Hive hive) const {
     return m_folder + '/' + HiveName(hive) + ".ini";

@@ -38,6 +38,12 @@ private:
     // Stores the hive's changes now, unless a batch keeps them for its end.
     bool Store(Hive hive);
     bool Sync(Hive hive);
+#ifndef Q_OS_WIN
+    // QSettings keeps the first error it met (a damaged file read, a failed write) for good and
+    // would report every later save as failed; this puts a new object with the same values in
+    // its place, whose status tells only what its own saves meet.
+    QSettings* Renew(Hive hive);
+#endif
 
     QString m_folder;
     mutable std::unique_ptr<QSettings> m_hives[3];

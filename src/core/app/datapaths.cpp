@@ -22,7 +22,7 @@ std::string EditionFile(const AppFolders& f, const char* name) {
 }  // namespace
 
 std::string WithTrailingSeparator(std::string folder) {
-    if (folder.empty() || (folder.back() != '/' && folder.back() != kPathSep)) folder.push_back(kPathSep);
+    if (folder.empty() || !IsPathSeparator(folder.back())) folder.push_back(kPathSep);
     return folder;
 }
 

@@ -22,6 +22,8 @@ inline constexpr char kPathSep = '\\';
 #else
 inline constexpr char kPathSep = '/';
 #endif
+// "/", and on Windows the backslash too; elsewhere a backslash is an ordinary file-name character.
+inline constexpr bool IsPathSeparator(char c) { return c == '/' || c == kPathSep; }
 
 struct AppFolders {
     std::string programFolder;               // ends with a separator

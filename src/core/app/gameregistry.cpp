@@ -19,10 +19,14 @@ std::string GetPlayerName(const Registry& registry) {
     return Cut(registry.GetString(Hive::CurrentUser, kGameRegistryKey, "Player Name", ""));
 }
 
-GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder) {
-    GameLocation where{GetGameFolder(registry), GetPlayerName(registry), {}};
-    if ((!where.folder.empty() && !where.player.empty()) || winePrefixFolder.empty()) return where;
-    const WineGameKeys wine = ReadWineGameKeys(winePrefixFolder);
+GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder, GameValues wanted) {
+    GameLocation where;
+    if (wanted & kGameFolder) where.folder = GetGameFolder(registry);
+    if (wanted & kGamePlayer) where.player = GetPlayerName(registry);
+    const GameValues missing = (where.folder.empty() ? wanted & kGameFolder : 0) |
+                               (where.player.empty() ? wanted & kGamePlayer : 0);
+    if (!missing || winePrefixFolder.empty()) return where;
+    const WineGameKeys wine = ReadWineGameKeys(winePrefixFolder, missing);
     if (where.folder.empty() && !wine.folder.empty()) {
         where.folder = MapWindowsPath(Cut(wine.folder), winePrefixFolder);
         if (!where.folder.empty()) where.winePrefix = winePrefixFolder;

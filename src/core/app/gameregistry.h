@@ -13,6 +13,11 @@ inline constexpr const char* kGameRegistryKey = "Software\\Pellgrave\\Varnholt";
 std::string GetGameFolder(const Registry& registry);
 std::string GetPlayerName(const Registry& registry);
 
+// The game's values to look for; one not asked for stays empty and costs nothing (the Wine
+// prefix's system.reg, often many megabytes, holds only the folder; user.reg only the player).
+using GameValues = unsigned;
+inline constexpr GameValues kGameFolder = 1, kGamePlayer = 2, kGameFolderAndPlayer = kGameFolder | kGamePlayer;
+
 // Where the game is: from our own registry, or else from the Wine prefix's registry files, with
 // the folder mapped into the prefix (the game then runs under Wine). Each value falls back on its
 // own; an empty prefix folder looks in no prefix.
@@ -21,7 +26,8 @@ struct GameLocation {
     std::string player;
     std::string winePrefix;  // set when the folder came from the prefix
 };
-GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder);
+GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder,
+                        GameValues wanted = kGameFolderAndPlayer);
 
 // "Open <player>'s Missions..." and "Save In <player>'s Missions..."; both empty without a player.
 struct MissionCaptions {

@@ -95,9 +95,10 @@ WineGameKeys WineGameKeysFromText(std::string_view systemReg, std::string_view u
     return {FindGameValue(ParseGameKeys(systemReg), "MAIN"), FindGameValue(ParseGameKeys(userReg), "Player Name")};
 }
 
-WineGameKeys ReadWineGameKeys(const std::string& prefixFolder) {
-    return WineGameKeysFromText(ReadWhole(fs::path(prefixFolder) / "system.reg"),
-                                ReadWhole(fs::path(prefixFolder) / "user.reg"));
+WineGameKeys ReadWineGameKeys(const std::string& prefixFolder, GameValues wanted) {
+    const fs::path prefix(prefixFolder);
+    return WineGameKeysFromText((wanted & kGameFolder) ? ReadWhole(prefix / "system.reg") : std::string(),
+                                (wanted & kGamePlayer) ? ReadWhole(prefix / "user.reg") : std::string());
 }
 
 }  // namespace qm

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/gameregistry.h"
+
 namespace qm {
 
 // The Wine prefix the game is looked for in: $WINEPREFIX when set, else ~/.wine. Ends with a separator.
@@ -20,7 +22,8 @@ struct WineGameKeys {
     std::string player;
 };
 WineGameKeys WineGameKeysFromText(std::string_view systemReg, std::string_view userReg);
-// The same from the prefix's system.reg and user.reg; a missing or unreadable file finds nothing.
-WineGameKeys ReadWineGameKeys(const std::string& prefixFolder);
+// The same from the prefix's system.reg and user.reg, each read only when its value is wanted;
+// a missing or unreadable file finds nothing.
+WineGameKeys ReadWineGameKeys(const std::string& prefixFolder, GameValues wanted = kGameFolderAndPlayer);
 
 }  // namespace qm

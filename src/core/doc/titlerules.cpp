@@ -1,5 +1,7 @@
 #include "core/doc/titlerules.h"
 
+#include "core/app/datapaths.h"
+
 namespace qm {
 
 std::string StripModifiedMarker(std::string title) {
@@ -20,8 +22,9 @@ std::string ResolveTitle(const std::string& text, const std::string& pathName, c
 }
 
 std::string FileNameOfPath(const std::string& path) {
-    size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    for (size_t i = path.size(); i-- > 0;)
+        if (IsPathSeparator(path[i])) return path.substr(i + 1);
+    return path;
 }
 
 }  // namespace qm

@@ -16,7 +16,7 @@ std::string MarkedTitle(const std::string& title, bool modified);
 std::string ResolveTitle(const std::string& text, const std::string& pathName, const std::string& currentTitle,
                          DocKind kind);
 
-// The file-name part of a path.
+// The file-name part of a path: the text after its last separator (IsPathSeparator).
 std::string FileNameOfPath(const std::string& path);
 
 }  // namespace qm

@@ -9,12 +9,12 @@ constexpr const char* kShellNewKey = ".sqs\\ShellNew";
 
 const std::vector<FileTypeSetting>& FileTypeSettings() {
     static const std::vector<FileTypeSetting> table = {
-        {DocKind::Script, &FrameSettings::m_regSQS, "RegSQS"},
-        {DocKind::Description, &FrameSettings::m_regEXT, "RegEXT"},
-        {DocKind::Function, &FrameSettings::m_regSQF, "RegSQF"},
-        {DocKind::StringTable, &FrameSettings::m_regCSV, "RegCSV"},
-        {DocKind::Briefing, &FrameSettings::m_regHTML, "RegHTML"},
-        {DocKind::Text, &FrameSettings::m_regTXT, "RegTXT"},
+        {DocKind::Script, &FrameSettings::m_regSQS},
+        {DocKind::Description, &FrameSettings::m_regEXT},
+        {DocKind::Function, &FrameSettings::m_regSQF},
+        {DocKind::StringTable, &FrameSettings::m_regCSV},
+        {DocKind::Briefing, &FrameSettings::m_regHTML},
+        {DocKind::Text, &FrameSettings::m_regTXT},
     };
     return table;
 }
@@ -33,12 +33,10 @@ std::string ReadRegString(const Registry& registry, const std::string& key, cons
 }
 
 void AssociateExtension(Registry& registry, const std::string& extension, const std::string& progId) {
-    const std::string current = ReadRegString(registry, extension, "");
-    if (!current.empty() && current != progId) {
-        // Kept whole: a default longer than the read limit must come back as it was.
-        const std::string whole = registry.ReadString(kRoot, extension, "").value_or(current);
-        if (!registry.WriteString(kRoot, extension, kOldDefaultValue, whole)) return;
-    }
+    // Kept whole, not cut to kRegStringLimit: a long default must come back as it was.
+    const std::string current = registry.ReadString(kRoot, extension, "").value_or(std::string());
+    if (!current.empty() && current != progId && !registry.WriteString(kRoot, extension, kOldDefaultValue, current))
+        return;
     registry.WriteString(kRoot, extension, "", progId);
 }
 

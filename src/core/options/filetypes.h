@@ -9,11 +9,10 @@
 namespace qm {
 
 // The six kinds in the order their associations are handled (".sqs", ".ext", ".sqf", ".csv",
-// ".html", ".txt"), each with its setting ("RegSQS" ... "RegTXT").
+// ".html", ".txt"), each with its setting (m_regSQS ... m_regTXT; named in SettingsTable()).
 struct FileTypeSetting {
     DocKind kind;
     int FrameSettings::*member;
-    const char* settingName;
 };
 const std::vector<FileTypeSetting>& FileTypeSettings();
 

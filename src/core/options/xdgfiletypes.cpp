@@ -209,7 +209,6 @@ bool XdgFileTypes::Restore(Registry& registry, DocKind kind) {
     const MimeTypeInfo& mime = MimeTypeOf(kind);
     const std::string name = OldDefaultName(kind);
     const std::optional<std::string> old = registry.ReadString(Hive::ClassesRoot, kDesktopDefaultsKey, name);
-    registry.DeleteValue(Hive::ClassesRoot, kDesktopDefaultsKey, name);
 
     bool ok = true;
     std::string list;
@@ -221,6 +220,9 @@ bool XdgFileTypes::Restore(Registry& registry, DocKind kind) {
         if (current && FirstEntry(*current) == kDesktopEntryId)
             ok = WriteCreatingFolders(MimeAppsPath(), SetMimeAppsDefault(list, mime.mimeType, old));
     }
+    // The previous handler is forgotten only once it is back, or the list no longer names us;
+    // otherwise a later try can still put it back.
+    if (ok) registry.DeleteValue(Hive::ClassesRoot, kDesktopDefaultsKey, name);
     if (mime.ownType) {
         std::error_code ec;
         if (fs::remove(PackagePath(kind), ec)) UpdateMimeDatabase();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/app/datapaths.h"
+#include "core/doc/titlerules.h"
 #include "core/tools/toolfiles.h"
 
 namespace qm {
@@ -14,7 +15,7 @@ std::vector<RecentMenuEntry> RecentMenuTexts(const std::vector<std::string>& rec
         const std::string& path = recentFiles[i];
         if (path.empty()) continue;
         std::string text = std::to_string(i + 1) + " ";
-        text += trim ? std::string("...") + kPathSep + FileNameOf(path) : path;
+        text += trim ? std::string("...") + kPathSep + FileNameOfPath(path) : path;
         out.push_back({i, text});
     }
     return out;

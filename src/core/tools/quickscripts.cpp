@@ -4,6 +4,7 @@
 
 #include "core/app/datapaths.h"
 #include "core/doc/textfile.h"
+#include "core/doc/titlerules.h"
 #include "core/tools/toolfiles.h"
 
 namespace qm {
@@ -34,7 +35,7 @@ std::vector<std::string> ListQuickScripts(const std::string& folder) {
 std::vector<std::string> AllQuickScriptFiles(const std::string& folder) { return ListFolderFiles(folder); }
 
 FileResult AddQuickScriptCopy(const std::string& source, const std::string& folder) {
-    const std::string name = FileNameOf(source);
+    const std::string name = FileNameOfPath(source);
     if (!IsPlainName(name)) return {false, "\"" + source + "\" has no file name."};
     if (FileResult made = EnsureFolder(folder); !made.ok) return made;
     const std::string target = WithTrailingSeparator(folder) + name;
@@ -45,7 +46,7 @@ FileResult AddQuickScriptCopy(const std::string& source, const std::string& fold
 }
 
 FileResult WriteQuickScript(const std::string& documentPath, std::string_view text, const std::string& folder) {
-    const std::string name = FileNameOf(documentPath);
+    const std::string name = FileNameOfPath(documentPath);
     if (!IsPlainName(name)) return {false, "\"" + documentPath + "\" has no file name."};
     if (FileResult made = EnsureFolder(folder); !made.ok) return made;
     if (!IsWritableFolder(folder)) return {false, "The folder \"" + folder + "\" cannot be written."};

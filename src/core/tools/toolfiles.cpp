@@ -11,8 +11,6 @@ namespace qm {
 namespace fs = std::filesystem;
 
 namespace {
-bool IsSeparator(char c) { return c == '/' || c == kPathSep; }
-
 bool EndsWithNoCase(const std::string& name, const std::string& tail) {
     return name.size() >= tail.size() && FoldCase(name.substr(name.size() - tail.size())) == FoldCase(tail);
 }
@@ -28,16 +26,10 @@ bool IsWritableFolder(const std::string& folder) {
 
 std::string FolderOf(const std::string& path) {
     size_t end = path.size();
-    while (end > 1 && IsSeparator(path[end - 1])) --end;  // a folder given with its trailing separator
+    while (end > 1 && IsPathSeparator(path[end - 1])) --end;  // a folder given with its trailing separator
     for (size_t i = end; i-- > 0;)
-        if (IsSeparator(path[i])) return i == 0 ? path.substr(0, 1) : path.substr(0, i);
+        if (IsPathSeparator(path[i])) return i == 0 ? path.substr(0, 1) : path.substr(0, i);
     return ".";
-}
-
-std::string FileNameOf(const std::string& path) {
-    for (size_t i = path.size(); i-- > 0;)
-        if (IsSeparator(path[i])) return path.substr(i + 1);
-    return path;
 }
 
 FileResult CopyFileTo(const std::string& from, const std::string& to, bool overwrite) {

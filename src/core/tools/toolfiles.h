@@ -15,8 +15,6 @@ bool IsWritableFolder(const std::string& folder);
 
 // The folder part of a path (without a trailing separator), "." for a bare name.
 std::string FolderOf(const std::string& path);
-// The file-name part of a path: the text after its last separator.
-std::string FileNameOf(const std::string& path);
 
 // Copies a file's bytes to a new name. With overwrite false an existing target is refused; a
 // read-only target or a folder without write permission is always refused. The old target

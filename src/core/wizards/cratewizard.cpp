@@ -82,7 +82,7 @@ int CrateWizard::MagazineForWeapon(int weaponLine) const {
 
 std::string CrateWizard::CargoCommand(CrateSource source, const std::string& cls) {
     if (source == CrateSource::Weapons) return "AddWeaponCargo";
-    if (source == CrateSource::Equipment && (cls == "Binocular" || cls == "NVGoggles")) return "AddWeaponCargo";
+    if (source == CrateSource::Equipment && IsWeaponEquipment(cls)) return "AddWeaponCargo";
     return "AddMagazineCargo";
 }
 

@@ -54,9 +54,6 @@ public:
 
     std::string BuildDescription(const std::string& version) const { return qm::BuildDescription(m_data, version); }
 
-    // True for equipment that goes to the weapon list.
-    static bool IsWeaponEquipment(const std::string& name) { return name == "Binocular" || name == "NVGoggles"; }
-
 private:
     struct SourceList {
         StringList lines;

@@ -2,6 +2,8 @@
 
 namespace qm {
 
+bool IsWeaponEquipment(std::string_view name) { return name == "Binocular" || name == "NVGoggles"; }
+
 bool IsValidWizardName(std::string_view name) {
     return !name.empty() && name.find_first_of(kForbiddenNameChars) == std::string_view::npos;
 }

@@ -10,6 +10,10 @@ inline constexpr std::string_view kForbiddenNameChars = "\\/:*?|\"<>";
 // The entry shown in a wizard's list when the catalogue had nothing for it.
 inline constexpr const char* kNotAvailable = "ERROR: Not Available";
 
+// Binoculars and night-vision goggles: equipment the game takes as weapons, so the wizards put
+// them with the weapons (the crate's AddWeaponCargo, the description's weapon list).
+bool IsWeaponEquipment(std::string_view name);
+
 // True when the name is not empty and holds none of kForbiddenNameChars.
 bool IsValidWizardName(std::string_view name);
 

@@ -30,11 +30,11 @@ QString MissionsFolder() {
 }
 }  // namespace
 
-GameLocation CurrentGame() {
+GameLocation CurrentGame(GameValues wanted) {
     std::optional<std::string> winePrefix;
     if (qEnvironmentVariableIsSet("WINEPREFIX")) winePrefix = qEnvironmentVariable("WINEPREFIX").toStdString();
     const std::string prefix = WinePrefixFolder(winePrefix, QDir::homePath().toStdString());
-    return LocateGame(theApp.GetRegistry(), prefix);
+    return LocateGame(theApp.GetRegistry(), prefix, wanted);
 }
 
 void SetShellOpener(ShellOpener opener) { Opener() = std::move(opener); }
@@ -45,7 +45,7 @@ void OnOpenWebPage(const char* address) { Open(QString::fromLatin1(address)); }
 
 void OnRunGame(const CMainFrame& main) {
     const QString parameters = QString::fromStdString(GameParameters(main.m_nosplash, main.m_window));
-    const GameLocation game = CurrentGame();
+    const GameLocation game = CurrentGame(kGameFolder);
     const QString folder = QString::fromStdString(game.folder);
     const QString exe = QString::fromStdString(GameExecutable(theApp.m_expansionEdition));
     // The shell finds the program in the folder it starts it in; a process start needs the path.

@@ -18,7 +18,7 @@ using ShellOpener = std::function<void(const QString&)>;
 void SetShellOpener(ShellOpener opener);  // an empty function restores the desktop's
 
 // The game as found now: our registry, else the Wine prefix ($WINEPREFIX or ~/.wine).
-GameLocation CurrentGame();
+GameLocation CurrentGame(GameValues wanted = kGameFolderAndPlayer);
 
 // Opens the "ComRefDir" page, or a web page, through the desktop; nothing is reported.
 void OnCommandReference(const CMainFrame& main);

@@ -73,7 +73,7 @@ CMainFrame::CMainFrame() {
 
     m_customMenus = theApp.m_customMenus;
     if (m_customMenus == 1) {
-        const MissionCaptions c = MakeMissionCaptions(CurrentGame().player);
+        const MissionCaptions c = MakeMissionCaptions(CurrentGame(kGamePlayer).player);
         m_openMissionsText = QString::fromStdString(c.open);
         m_saveInMissionsText = QString::fromStdString(c.saveIn);
     }

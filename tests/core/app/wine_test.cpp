@@ -109,6 +109,30 @@ TEST(WinePrefix, GameFoundInAFakePrefix) {
     EXPECT_EQ(native.winePrefix, "");
 }
 
+TEST(WinePrefix, OnlyTheFileOfAValueAskedForIsRead) {
+    TempDir prefix;
+    prefix.Write("system.reg", kSystemReg);
+    prefix.Write("user.reg", kUserReg);
+    std::filesystem::create_directories(prefix.Path("drive_c/Games/Pellgrave/Varnholt"));
+    const std::string player = "Sgt \xC3\x89mile \"Kell\"";
+
+    EXPECT_EQ(ReadWineGameKeys(prefix.Path(), kGamePlayer).folder, "");
+    EXPECT_EQ(ReadWineGameKeys(prefix.Path(), kGamePlayer).player, player);
+    EXPECT_EQ(ReadWineGameKeys(prefix.Path(), kGameFolder).player, "");
+    MemoryRegistry own;
+    GameLocation g = LocateGame(own, prefix.Path(), kGamePlayer);
+    EXPECT_EQ(g.folder, "");
+    EXPECT_EQ(g.winePrefix, "");
+    EXPECT_EQ(g.player, player);
+    g = LocateGame(own, prefix.Path(), kGameFolder);
+    EXPECT_EQ(g.folder, prefix.Path("drive_c/Games/Pellgrave/Varnholt"));
+    EXPECT_EQ(g.player, "");
+
+    // A value not asked for stays empty even when our own registry holds it.
+    own.WriteString(Hive::LocalMachine, kGameRegistryKey, "MAIN", "/opt/varnholt");
+    EXPECT_EQ(LocateGame(own, prefix.Path(), kGamePlayer).folder, "");
+}
+
 TEST(WinePrefix, MissingKeysFilesAndDamagedFiles) {
     TempDir prefix;
     MemoryRegistry own;

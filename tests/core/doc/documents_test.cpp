@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/app/datapaths.h"
 #include "core/doc/dockinds.h"
 #include "core/doc/titlerules.h"
 
@@ -52,6 +53,10 @@ TEST(TitleRules, MarkerIsOneTrailingStarWhileModified) {
     EXPECT_EQ(MarkedTitle("Function**", true), "Function*");
     EXPECT_EQ(MarkedTitle("Function*", false), "Function");
     EXPECT_EQ(FileNameOfPath("/m/x/init.sqs"), "init.sqs");
-    EXPECT_EQ(FileNameOfPath("C:\\m\\init.sqs"), "init.sqs");
+    // A backslash separates only on Windows; elsewhere it is part of the file's name.
+    const bool windows = kPathSep == '\\';
+    EXPECT_EQ(FileNameOfPath("C:\\m\\init.sqs"), windows ? "init.sqs" : "C:\\m\\init.sqs");
+    EXPECT_EQ(FileNameOfPath("/m/a\\b.sqs"), windows ? "b.sqs" : "a\\b.sqs");
+    EXPECT_EQ(FileNameOfPath(std::string("a") + kPathSep), "");
     EXPECT_EQ(FileNameOfPath("init.sqs"), "init.sqs");
 }

@@ -82,6 +82,28 @@ TEST_F(XdgMirror, GivingBackRestoresThePreviousHandlerExactly) {
     EXPECT_EQ(MimeApps(), before);
 }
 
+TEST_F(XdgMirror, APreviousHandlerThatCouldNotBePutBackIsKeptForTheNextTry) {
+    const std::string before = "[Default Applications]\ntext/plain=gedit.desktop;\n";
+    tmp.Write("config/mimeapps.list", before);
+    ASSERT_TRUE(mirror.SetFileTypeAssociation(reg, DocKind::Text, true));
+    const std::string ours = MimeApps();
+
+    namespace fs = std::filesystem;
+    fs::permissions(mirror.MimeAppsPath(), fs::perms::owner_read);  // refused even for the superuser
+    EXPECT_FALSE(mirror.SetFileTypeAssociation(reg, DocKind::Text, false));
+    EXPECT_EQ(MimeApps(), ours);
+    fs::permissions(mirror.MimeAppsPath(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::rename(mirror.MimeAppsPath(), tmp.Path("list"));
+    tmp.Write("config/mimeapps.list/oops", "a folder where the list should be");
+    EXPECT_FALSE(mirror.SetFileTypeAssociation(reg, DocKind::Text, false));
+
+    fs::remove_all(mirror.MimeAppsPath());
+    fs::rename(tmp.Path("list"), mirror.MimeAppsPath());
+    EXPECT_TRUE(mirror.SetFileTypeAssociation(reg, DocKind::Text, false));
+    EXPECT_EQ(MimeApps(), before);
+    EXPECT_EQ(reg.ValueCount(), 0u);
+}
+
 TEST_F(XdgMirror, AssociatingTwiceKeepsTheFirstPreviousHandler) {
     tmp.Write("config/mimeapps.list", "[Default Applications]\ntext/csv=calc.desktop\n");
     mirror.SetFileTypeAssociation(reg, DocKind::StringTable, true);

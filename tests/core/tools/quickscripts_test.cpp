@@ -93,8 +93,6 @@ TEST(QuickScripts, RemovingClearsReadOnlyThenDeletes) {
 }
 
 TEST(ToolFiles, PathPartsAndCopyRules) {
-    EXPECT_EQ(FileNameOf("/a/b/c.sqs"), "c.sqs");
-    EXPECT_EQ(FileNameOf("c.sqs"), "c.sqs");
     EXPECT_EQ(FolderOf("/a/b/c.sqs"), "/a/b");
     EXPECT_EQ(FolderOf("/a/b/"), "/a");
     EXPECT_EQ(FolderOf("/c.sqs"), "/");

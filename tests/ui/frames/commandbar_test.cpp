@@ -151,14 +151,14 @@ TEST_F(ProjectFiles, ADeletedFileIsPrunedOnSelectionAndItsSlotWrittenEmpty) {
 }
 
 TEST_F(ProjectFiles, EntriesChangedDuringTheRunSurviveUpdateApplicationData) {
-    SetProject(0, "C:\\m\\removed.sqs");
+    SetProject(0, "/m/removed.sqs");
     SetSetting("ShowSyntax", 0);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Main()->m_wndCommandBar->SyntaxPane()->isHidden());
     EXPECT_TRUE(Main()->m_wndCommandBar->Tree()->isVisibleTo(Main()));
     Main()->RemoveProjectFile(0);
-    Main()->m_projectFiles[4] = "C:\\m\\added.sqs";
-    Main()->m_projectFiles[2] = "C:\\m\\beta.sqf";
+    Main()->m_projectFiles[4] = "/m/added.sqs";
+    Main()->m_projectFiles[2] = "/m/beta.sqf";
     Main()->RefillProjectFiles();
     EXPECT_EQ(ProjectTexts(), (QStringList{"added.sqs", "beta.sqf"}));
     theApp.UpdateApplicationData();

@@ -94,16 +94,19 @@ TEST_F(SettingsFile, OutOfRangeValuesStartWithDefaultsAndAreWrittenBack) {
     EXPECT_LT(p.GetProfileInt("Settings", "WinX", 30000), 30000);
 }
 
-TEST_F(SettingsFile, ADamagedFileLeavesNoJunkBehind) {
-    WriteIni(QByteArray("\x00\xff[[[garbage\n=\njunk line without equals\n[Software]\n"
-                        "Tarnwell\\Quillmark\\Settings\\WinX=dword:notanumber\n",
-                        90));
+TEST_F(SettingsFile, ADamagedFileIsKeptBesideAndLeavesNoJunkBehind) {
+    const QByteArray damaged("[[[garbage\x00\xff\n=\njunk line without equals\n[Software]\n"
+                             "Tarnwell\\Quillmark\\Settings\\WinX=dword:notanumber\n",
+                             90);
+    WriteIni(damaged);
     RunAndClose();
     const QByteArray after = ReadIni();
     EXPECT_TRUE(after.contains("FontSize=dword:10")) << after.constData();
     EXPECT_FALSE(after.contains("garbage"));
     EXPECT_FALSE(after.contains("junk"));
     EXPECT_FALSE(after.contains("notanumber"));
+    EXPECT_EQ(ReadFile(Ini() + ".damaged"), damaged);
+    EXPECT_TRUE(prompter.messages.empty()) << prompter.Texts().join(" | ").toStdString();  // saved: nothing to report
 }
 
 TEST_F(SettingsFile, ASettingsFileThatCannotBeWrittenIsReportedOnceAtClose) {

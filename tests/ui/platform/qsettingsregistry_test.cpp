@@ -4,6 +4,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#ifndef Q_OS_WIN
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "core/app/appprofile.h"
 
 using namespace qm;
@@ -56,6 +62,65 @@ TEST(QSettingsRegistry, DamagedFileReadsAsDefaults) {
     EXPECT_EQ(p.GetProfileInt("Settings", "WinX", 5), 5);
     EXPECT_EQ(p.GetProfileString("Settings", "Font", "d"), "d");
 }
+
+#ifndef Q_OS_WIN
+namespace {
+// While it lives, writing file contents fails as on a full disk (even for the superuser);
+// renames and removals still work.
+class FullDisk {
+public:
+    FullDisk() : m_handler(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &m_limit);
+        rlimit none = m_limit;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &m_limit);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_limit{};
+    void (*m_handler)(int);
+};
+
+std::string ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "(missing)";
+}
+}  // namespace
+
+TEST(QSettingsRegistry, ADamagedFileKeptBesideOutlivesFailedSavesWhichAreNotReportedOnceSavingWorks) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("HKEY_CURRENT_USER.ini");
+    const std::string damaged("[[[garbage\n=\n[Software]\nTarnwell\\Quillmark\\Settings\\WinX=dword:8\n");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(damaged.c_str());
+    }
+    QSettingsRegistry r(dir.path());
+    AppProfile p(r);
+    EXPECT_EQ(p.GetProfileInt("Settings", "WinX", 5), 5);
+    {
+        FullDisk full;
+        EXPECT_FALSE(p.WriteProfileInt("Settings", "WinX", 1));  // the damaged file goes aside, then the write fails
+        EXPECT_FALSE(p.WriteProfileInt("Settings", "WinY", 2));
+        p.DeleteEntry("Settings", "WinX");
+    }
+    EXPECT_EQ(ReadAll(ini + ".damaged"), damaged);
+    // Neither the damaged file nor the failed writes make a save that works report failure.
+    EXPECT_TRUE(p.WriteProfileInt("Settings", "WinZ", 3));
+    EXPECT_EQ(ReadAll(ini + ".damaged"), damaged);
+
+    QSettingsRegistry back(dir.path());
+    AppProfile b(back);
+    EXPECT_EQ(b.GetProfileInt("Settings", "WinX", 0), 0);
+    EXPECT_EQ(b.GetProfileInt("Settings", "WinY", 0), 2);
+    EXPECT_EQ(b.GetProfileInt("Settings", "WinZ", 0), 3);
+}
+#endif
 
 TEST(QSettingsRegistry, EnvironmentRedirectsTheConfigFolder) {
     QTemporaryDir dir;
