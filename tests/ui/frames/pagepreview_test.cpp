@@ -4,7 +4,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBrowser>
-#include <QThread>
 
 #include "support/editorfixture.h"
 #include "ui/frames/commandids.h"
@@ -14,6 +13,11 @@
 using namespace qm;
 
 namespace {
+// Lets the pause run out and the page be built; false when that takes more than limitMs.
+bool WaitForPage(const CPagePreview* pane, int limitMs = 3000) {
+    return QTest::qWaitFor([pane] { return !pane->IsPending(); }, limitMs);
+}
+
 class PagePreview : public EditorFixture {
 protected:
     void SetUp() override {
@@ -23,17 +27,7 @@ protected:
     }
     CPagePreview* Pane() const { return Main()->m_wndPagePreview; }
     QTextBrowser* Browser() const { return Pane()->Browser(); }
-    // Lets the pause run out and the page be built; false when that takes more than limitMs.
-    bool WaitForPage(int limitMs = 3000) const {
-        QElapsedTimer t;
-        t.start();
-        do {
-            QApplication::processEvents();
-            if (!Pane()->IsPending()) return true;
-            QThread::msleep(2);
-        } while (t.elapsed() < limitMs);
-        return false;
-    }
+    bool WaitForPage(int limitMs = 3000) const { return ::WaitForPage(Pane(), limitMs); }
     CScriptDoc* OpenPage(const QString& rel, const QByteArray& html) {
         CScriptDoc* d = Open(rel, html);
         EXPECT_TRUE(WaitForPage());
@@ -253,9 +247,7 @@ TEST_F(PagePreviewMadeLater, AHiddenPreviewIsMadeWhenFirstShownAndShowsTheActive
     ASSERT_NE(pane, nullptr);
     EXPECT_TRUE(pane->isVisible());
     EXPECT_TRUE(Main()->Action(ID_VIEW_PAGEPREVIEW)->isChecked());
-    QElapsedTimer t;
-    t.start();
-    while (pane->IsPending() && t.elapsed() < 3000) QApplication::processEvents();
+    ASSERT_TRUE(WaitForPage(pane));
     EXPECT_TRUE(pane->Browser()->toPlainText().contains("First words"));
     Main()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
     EXPECT_FALSE(pane->isVisible());

@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -168,9 +167,7 @@ TEST_F(GameFolder, RunStartsTheEditionsExecutableInTheGameFolderWithTheParameter
     SetSetting("Window", 1);
     ASSERT_TRUE(Start());
     Main()->Action(ID_RUN_GAME)->trigger();
-    QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(Path("game/args.txt")) && t.elapsed() < 5000) QTest::qWait(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Path("game/args.txt")); }));
     EXPECT_EQ(ReadFile(Path("game/args.txt")).trimmed(), QDir(game).canonicalPath().toUtf8() + "|-nosplash -window");
     EXPECT_TRUE(prompter.messages.empty());
 }
