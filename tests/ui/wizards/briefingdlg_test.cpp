@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "core/wizards/briefingpage.h"
+#include "support/scopedvalue.h"
 #include "ui/frames/backgroundwnd.h"
 #include "ui/frames/childfrm.h"
 #include "ui/wizards/briefingdlg.h"
@@ -318,28 +319,24 @@ TEST_F(BriefingDialog, OpenExistingBriefingReadsPagesAndRefusesOthers) {
 
 TEST(BriefingDialogAlone, TheSwitchRunsTheRealWizardWithoutCreateInEditor) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        std::unique_ptr<CWizardDlg> dlg = CreateWizardDialog(WizardKind::Briefing, nullptr);
-        auto* briefing = dynamic_cast<CBriefingDlg*>(dlg.get());
-        ASSERT_NE(briefing, nullptr);
-        dlg->m_editorAvailable = 0;
-        dlg->UpdateEditorAvailable();
-        EXPECT_FALSE(dlg->IsBuilt());  // until it is shown
-        dlg->EnsureBuilt();            // as the run shows it
-        int buttons = 0;
-        for (auto* b : dlg->findChildren<QPushButton*>()) {
-            if (b->text() != "&Create In Editor") continue;
-            ++buttons;
-            EXPECT_FALSE(b->isEnabled());
-        }
-        EXPECT_EQ(buttons, 1);
-        briefing->m_editorAvailable = 1;
-        briefing->OnCreateInEditor();  // no main window
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating file(s).");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    std::unique_ptr<CWizardDlg> dlg = CreateWizardDialog(WizardKind::Briefing, nullptr);
+    auto* briefing = dynamic_cast<CBriefingDlg*>(dlg.get());
+    ASSERT_NE(briefing, nullptr);
+    dlg->m_editorAvailable = 0;
+    dlg->UpdateEditorAvailable();
+    EXPECT_FALSE(dlg->IsBuilt());  // until it is shown
+    dlg->EnsureBuilt();            // as the run shows it
+    int buttons = 0;
+    for (auto* b : dlg->findChildren<QPushButton*>()) {
+        if (b->text() != "&Create In Editor") continue;
+        ++buttons;
+        EXPECT_FALSE(b->isEnabled());
     }
-    theApp.m_prompter = saved;
+    EXPECT_EQ(buttons, 1);
+    briefing->m_editorAvailable = 1;
+    briefing->OnCreateInEditor();  // no main window
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating file(s).");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
 }

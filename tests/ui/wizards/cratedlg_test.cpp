@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/wizards/countbox.h"
 #include "ui/wizards/cratedlg.h"
 #include "ui/wizards/nameedit.h"
@@ -187,16 +188,12 @@ TEST_F(CrateDialog, EnterHidesTheWizardKeepingTheCrate) {
 
 TEST(CrateDialogAlone, WithoutAMainWindowCreateInEditorReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        CCrateDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating script");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    CCrateDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating script");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
 }
 
 TEST_F(CrateDialog, CreateToDiskRefusesAForbiddenFileNameAndWritesNothing) {

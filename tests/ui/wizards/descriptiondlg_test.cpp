@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/wizards/descriptiondlg.h"
 #include "ui/wizards/wizarddlg.h"
 #include "wizards/wizardfixture.h"
@@ -275,18 +276,14 @@ TEST_F(DescriptionDialog, EnterHidesTheWizardKeepingWhatWasEntered) {
 
 TEST(DescriptionDialogAlone, CreateInEditorIsOffAndWithoutAMainWindowReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        CDescriptionDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating Description!");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-        dlg.m_editorAvailable = 0;
-        dlg.UpdateEditorAvailable();
-        for (auto* b : dlg.findChildren<QPushButton*>())
-            if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    CDescriptionDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating Description!");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    dlg.m_editorAvailable = 0;
+    dlg.UpdateEditorAvailable();
+    for (auto* b : dlg.findChildren<QPushButton*>())
+        if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
 }

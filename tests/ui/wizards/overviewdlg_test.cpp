@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/wizards/overviewdlg.h"
 #include "wizards/wizardfixture.h"
 
@@ -112,18 +113,14 @@ TEST_F(OverviewDialog, AFailedSaveIsReportedAndEscapeOnlyHidesTheWizard) {
 
 TEST(OverviewDialogAlone, CreateInEditorIsOffAndWithoutAMainWindowReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        COverviewDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating Overview!");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-        dlg.m_editorAvailable = 0;
-        dlg.UpdateEditorAvailable();
-        for (auto* b : dlg.findChildren<QPushButton*>())
-            if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    COverviewDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating Overview!");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    dlg.m_editorAvailable = 0;
+    dlg.UpdateEditorAvailable();
+    for (auto* b : dlg.findChildren<QPushButton*>())
+        if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
 }

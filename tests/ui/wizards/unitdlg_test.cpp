@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/views/scriptview.h"
 #include "ui/wizards/nameedit.h"
 #include "ui/wizards/unitdlg.h"
@@ -241,16 +242,12 @@ TEST_F(UnitDialog, UpdateApplicationDataRefillsTheListsFromTheNewUnitData) {
 
 TEST(UnitDialogAlone, WithoutAMainWindowCreateInEditorReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        CUnitDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating script.");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    CUnitDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating script.");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
 }
 
 TEST_F(UnitDialog, CreateToDiskRefusesAFileNameTheNameFieldWouldRefuse) {
