@@ -17,10 +17,8 @@ namespace {
 class CrateDialog : public WizardFixture {
 protected:
     void Open() {
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<CCrateDlg*>(Main()->Wizard(ID_WIZARD_CRATE));
+        dlg = OpenWizard<CCrateDlg>(ID_WIZARD_CRATE);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_CRATE)->trigger();
     }
     QComboBox* List(const char* name) { return Child<QComboBox>(dlg, name); }
     CCountBox* Count(const char* name) { return Child<CCountBox>(dlg, name); }

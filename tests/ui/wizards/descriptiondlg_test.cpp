@@ -19,10 +19,8 @@ namespace {
 class DescriptionDialog : public WizardFixture {
 protected:
     void Open() {
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<CDescriptionDlg*>(Main()->Wizard(ID_WIZARD_DESCRIPTION));
+        dlg = OpenWizard<CDescriptionDlg>(ID_WIZARD_DESCRIPTION);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_DESCRIPTION)->trigger();
     }
     QCheckBox* Tick(const char* name) { return Child<QCheckBox>(dlg, name); }
     QGroupBox* Group(const char* name) { return Child<QGroupBox>(dlg, name); }
@@ -42,12 +40,7 @@ protected:
             if (!w->isWindow() && w->isEnabled() != enabled) return false;
         return true;
     }
-    QRadioButton* Radio(const QString& text) {
-        for (auto* r : dlg->findChildren<QRadioButton*>())
-            if (r->text() == text) return r;
-        ADD_FAILURE() << "no radio button " << text.toStdString();
-        return nullptr;
-    }
+    QRadioButton* Radio(const QString& text) { return ByText<QRadioButton>(dlg, text); }
 
     CDescriptionDlg* dlg = nullptr;
 };

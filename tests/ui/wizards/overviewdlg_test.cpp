@@ -13,10 +13,8 @@ namespace {
 class OverviewDialog : public WizardFixture {
 protected:
     void Open() {
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<COverviewDlg*>(Main()->Wizard(ID_WIZARD_OVERVIEW));
+        dlg = OpenWizard<COverviewDlg>(ID_WIZARD_OVERVIEW);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_OVERVIEW)->trigger();
     }
     QLineEdit* Title() { return Child<QLineEdit>(dlg, "title"); }
     QPlainTextEdit* Text() { return Child<QPlainTextEdit>(dlg, "overview"); }

@@ -22,10 +22,8 @@ class UnitDialog : public WizardFixture {
 protected:
     void SetUp() override {
         WizardFixture::SetUp();
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<CUnitDlg*>(Main()->Wizard(ID_WIZARD_UNIT));
+        dlg = OpenWizard<CUnitDlg>(ID_WIZARD_UNIT);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_UNIT)->trigger();
     }
     QComboBox* List(const char* name) { return Child<QComboBox>(dlg, name); }
     QSpinBox* Count(const char* name) { return Child<QSpinBox>(dlg, name); }
@@ -35,11 +33,7 @@ protected:
         return {};
     }
     bool WarningShown() { return Child<QLabel>(dlg, "warning")->isVisibleTo(dlg); }
-    QCheckBox* Check(const QString& text) {
-        for (auto* c : dlg->findChildren<QCheckBox*>())
-            if (c->text() == text) return c;
-        return nullptr;
-    }
+    QCheckBox* Check(const QString& text) { return ByText<QCheckBox>(dlg, text); }
     void AddEquipment(int row, int times) {
         Child<QListWidget>(dlg, "equipment")->setCurrentRow(row);
         for (int i = 0; i < times; ++i) Button(dlg, "(+) Add One")->click();
