@@ -7,6 +7,7 @@
 
 #include "core/app/gameregistry.h"
 #include "support/editorfixture.h"
+#include "support/menutexts.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/gamecommands.h"
 
@@ -32,11 +33,7 @@ protected:
         registry.WriteString(Hive::LocalMachine, kGameRegistryKey, "MAIN", folder.toStdString());
         registry.WriteString(Hive::CurrentUser, kGameRegistryKey, "Player Name", player.toStdString());
     }
-    QStringList FileMenuTexts() const {
-        QStringList t;
-        for (QAction* a : Main()->PopupMenu("File (no document)")->actions()) t << a->text();
-        return t;
-    }
+    QStringList FileMenuTexts() const { return MenuTexts(Main()->PopupMenu("File (no document)")); }
     static QString Missions(const QString& game, const QString& player) {
         const QString s = QDir::separator();
         return game + s + "Users" + s + player + s + "Missions" + s;

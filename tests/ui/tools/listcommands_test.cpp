@@ -12,6 +12,7 @@
 #include "core/menus/custommenus.h"
 #include "core/tools/quickscripts.h"
 #include "support/appfixture.h"
+#include "support/menutexts.h"
 #include "ui/app/doctemplate.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/commandbar.h"
@@ -54,22 +55,9 @@ protected:
     }
     // Captions as drawn, without the mnemonic marks; "-" for a separator.
     QStringList Entries(const QString& menu) const {
-        QStringList out;
         QMenu* m = Shown(menu);
         auto* icon = qobject_cast<CIconMenu*>(m);
-        for (QAction* a : m->actions()) {
-            if (a->isSeparator()) {
-                out << "-";
-                continue;
-            }
-            if (!icon) {
-                out << a->text();
-                continue;
-            }
-            QString c = icon->CaptionOf(a);
-            out << c.replace("&&", QString(QChar(1))).remove('&').replace(QChar(1), '&');
-        }
-        return out;
+        return icon ? MenuCaptions(icon) : MenuTexts(m);
     }
     QAction* Entry(const QString& menu, const QString& text) const {
         const QStringList texts = Entries(menu);
