@@ -6,41 +6,21 @@
 # fuzz/regressions/NAME/ and fix the fault: the normal test suite replays it from then on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib.sh
 
 seconds=${1:-20}
 shift || true
 case "$seconds" in ''|*[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]" >&2; exit 2 ;; esac
 
 packages=(clang libclang-rt-14-dev cmake ninja-build)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then missing+=("$p"); fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-  else
-    echo "The fuzz build needs these packages. Install them with:" >&2
-    echo "  sudo apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-fi
-
-# One build or test run at a time on this machine; a caller that holds the lock says so.
-if [ -z "${QM_BUILD_LOCK_HELD:-}" ]; then
-  exec 9>/tmp/quillmark-build.lock
-  flock 9
-  export QM_BUILD_LOCK_HELD=1
-fi
+ensure_packages "The fuzz build" "${packages[@]}"
+take_build_lock
 
 build=build-fuzz
 if [ ! -f $build/CMakeCache.txt ]; then
-  launcher=()
-  if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  # shellcheck disable=SC2046
   cmake -S . -B $build -G Ninja -DQM_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
+        -DCMAKE_CXX_COMPILER=clang++ $(ccache_launcher) >/dev/null
 fi
 cmake --build $build -j2
 

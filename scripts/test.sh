@@ -6,16 +6,13 @@
 #                                            machine-wide build lock
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib.sh
 if [ "${1:-}" = "--sanitize" ]; then
   shift
   QM_SANITIZE=1
 fi
 if [ -n "${QM_SANITIZE:-}" ] && [ "${QM_SANITIZE}" != 0 ]; then
-  if [ -z "${QM_BUILD_LOCK_HELD:-}" ]; then
-    exec 9>/tmp/quillmark-build.lock
-    flock 9
-    export QM_BUILD_LOCK_HELD=1
-  fi
+  take_build_lock
   export BUILD_DIR=build-sanitize BUILD_TYPE=RelWithDebInfo QM_CMAKE_ARGS="-DQM_SANITIZE=ON"
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
   export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}

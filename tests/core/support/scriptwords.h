@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/app/catalogue.h"
@@ -34,6 +35,27 @@ inline std::vector<std::string> UnknownWords(const std::string& line, const Cata
         i = end;
     }
     return unknown;
+}
+
+// Each line of a text that has words the catalogue does not know, with the first of them.
+inline std::vector<std::pair<std::string, std::string>> UnknownWordsByLine(const std::string& text,
+                                                                           const Catalogue& catalogue) {
+    std::vector<std::pair<std::string, std::string>> found;
+    for (size_t from = 0;;) {
+        const size_t to = text.find('\n', from);
+        const std::string line = text.substr(from, to == std::string::npos ? std::string::npos : to - from);
+        const std::vector<std::string> unknown = UnknownWords(line, catalogue);
+        if (!unknown.empty()) found.emplace_back(line, unknown.front());
+        if (to == std::string::npos) return found;
+        from = to + 1;
+    }
+}
+
+// Shipped files are Windows text: every line feed follows a carriage return.
+inline bool AllLinesEndCrLf(const std::string& bytes) {
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+    return true;
 }
 
 // The catalogue of the shipped data files of one edition (0 original, 1 resistance).

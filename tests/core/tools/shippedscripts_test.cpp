@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/app/safefile.h"
@@ -18,21 +19,9 @@ TEST(ShippedQuickScripts, EveryScriptHasCrLfLinesAndOnlyKnownWordsInBothEditions
             EXPECT_TRUE(name.ends_with(".sqs")) << name;
             std::string bytes;
             ASSERT_TRUE(ReadFileBytes(QM_SOURCE_DIR "/data/scripts/" + name, bytes).ok) << name;
-            for (size_t i = 0; i < bytes.size(); ++i) {
-                if (bytes[i] == '\n') {
-                    EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << name << ": a line without CR LF";
-                }
-            }
-            const std::string text = DecodeDocumentText(bytes);
-            size_t from = 0;
-            while (from < text.size()) {
-                const size_t to = std::min(text.find('\n', from), text.size());
-                const std::string line = text.substr(from, to - from);
-                const auto unknown = testsupport::UnknownWords(line, c);
-                EXPECT_TRUE(unknown.empty()) << name << ", edition " << edition << ": \"" << line
-                                             << "\" has unknown words, first \"" << unknown.front() << "\"";
-                from = to + 1;
-            }
+            EXPECT_TRUE(testsupport::AllLinesEndCrLf(bytes)) << name << ": a line without CR LF";
+            EXPECT_THAT(testsupport::UnknownWordsByLine(DecodeDocumentText(bytes), c), ::testing::IsEmpty())
+                << name << ", edition " << edition << ": lines with unknown words";
         }
     }
 }

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/app/catalogue.h"
@@ -21,23 +22,13 @@ TEST(ShippedSnippets, EveryStarterSnippetLoadsAndItsScriptWordsAreKnownInBothEdi
         for (const std::string& name : names) {
             std::string bytes;
             ASSERT_TRUE(ReadFileBytes(store.PathOf(name), bytes).ok) << name;
-            for (size_t i = 0; i < bytes.size(); ++i) {
-                const bool crlf = bytes[i] != '\n' || (i > 0 && bytes[i - 1] == '\r');
-                EXPECT_TRUE(crlf) << name << ": a line without CR LF";
-            }
+            EXPECT_TRUE(qm::testsupport::AllLinesEndCrLf(bytes)) << name << ": a line without CR LF";
             std::string text;
             ASSERT_TRUE(store.Load(name, text)) << name;
             ASSERT_FALSE(text.empty()) << name;
             if (text[0] == '<' || text.starts_with("//")) continue;  // briefing and description snippets
-            size_t from = 0;
-            while (from <= text.size()) {
-                const size_t to = std::min(text.find('\n', from), text.size());
-                const std::string line = text.substr(from, to - from);
-                EXPECT_TRUE(UnknownWords(line, c).empty())
-                    << name << ", edition " << edition << ": \"" << line << "\" has unknown words, first \""
-                    << UnknownWords(line, c).front() << "\"";
-                from = to + 1;
-            }
+            EXPECT_THAT(qm::testsupport::UnknownWordsByLine(text, c), ::testing::IsEmpty())
+                << name << ", edition " << edition << ": lines with unknown words";
         }
     }
 }

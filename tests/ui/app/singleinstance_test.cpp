@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -8,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -17,6 +15,9 @@
 using namespace std::chrono_literals;
 
 namespace {
+// How long another process may take to start, answer or end on a busy machine.
+constexpr int kProcessMs = 10000;
+
 // Real starts of the program, offscreen, each test with its own socket, settings and data home,
 // all inside one temporary folder removed at the end; every process is ended by the test.
 class SingleInstance : public ::testing::Test {
@@ -59,15 +60,6 @@ protected:
         p->start(QStringLiteral(QM_PROGRAM), args);
         return p;
     }
-    static bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > ms) return false;
-            QTest::qWait(10);
-        }
-        return true;
-    }
     // The files the editor with this settings folder has opened, most recent first.
     QStringList Recent(const QString& config = "cfg") const {
         QSettings s(m_dir.filePath(config + "/HKEY_CURRENT_USER.ini"), QSettings::IniFormat);
@@ -80,7 +72,8 @@ protected:
     }
     QProcess* StartFirstEditor(const QStringList& args) {
         QProcess* first = Launch(args);
-        EXPECT_TRUE(WaitFor([&] { return QFile::exists(Socket()); })) << "the first editor never listened";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Socket()); }, kProcessMs))
+            << "the first editor never listened";
         return first;
     }
 
@@ -91,13 +84,14 @@ protected:
 
 TEST_F(SingleInstance, ASecondStartHandsItsFilesToTheRunningEditor) {
     QProcess* first = StartFirstEditor({"a.sqs"});
-    ASSERT_TRUE(WaitFor([&] { return Recent().contains(m_dir.filePath("a.sqs")); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Recent().contains(m_dir.filePath("a.sqs")); }, kProcessMs));
 
     // Relative names are the second start's, several files at once.
     QProcess* second = Launch({"b.sqs", m_dir.filePath("c.ext")}, "cfg2");
     ASSERT_TRUE(second->waitForFinished(10000));
     EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_TRUE(WaitFor([&] { return Recent().size() == 3; })) << Recent().join('|').toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Recent().size() == 3; }, kProcessMs))
+        << Recent().join('|').toStdString();
     EXPECT_TRUE(Recent().contains(m_dir.filePath("b.sqs")));
     EXPECT_TRUE(Recent().contains(m_dir.filePath("c.ext")));
     EXPECT_TRUE(Recent("cfg2").isEmpty());  // the second start never became an editor
@@ -122,17 +116,17 @@ TEST_F(SingleInstance, ASocketLeftByACrashIsRecovered) {
     ASSERT_TRUE(QFile::exists(Socket()));
 
     QProcess* first = Launch({"a.sqs"});
-    ASSERT_TRUE(WaitFor([&] { return Recent().contains(m_dir.filePath("a.sqs")); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Recent().contains(m_dir.filePath("a.sqs")); }, kProcessMs));
     QProcess* second = Launch({"b.sqs"}, "cfg2");
     ASSERT_TRUE(second->waitForFinished(10000));
-    EXPECT_TRUE(WaitFor([&] { return Recent().contains(m_dir.filePath("b.sqs")); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Recent().contains(m_dir.filePath("b.sqs")); }, kProcessMs));
     EXPECT_EQ(first->state(), QProcess::Running);
 
     // Killed outright, the editor leaves its socket again; the next editor takes over.
     first->kill();
     first->waitForFinished(5000);
     QProcess* third = Launch({"c.ext"}, "cfg3");
-    EXPECT_TRUE(WaitFor([&] { return Recent("cfg3").contains(m_dir.filePath("c.ext")); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Recent("cfg3").contains(m_dir.filePath("c.ext")); }, kProcessMs));
     EXPECT_EQ(third->state(), QProcess::Running);
 }
 
@@ -151,14 +145,14 @@ TEST_F(SingleInstance, WizardSwitchesAndUnregisteringNeverAskTheRunningEditor) {
     });
 
     QProcess* unreg = Launch({"-UnregFileTypes"}, "cfg2");
-    ASSERT_TRUE(WaitFor([&] { return unreg->state() == QProcess::NotRunning; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unreg->state() == QProcess::NotRunning; }, kProcessMs));
     QProcess* crate = Launch({"/CRATE", "a.sqs"}, "cfg3");
     QTest::qWait(300);  // the wizard stays open on its own instead of handing off and ending
     EXPECT_EQ(crate->state(), QProcess::Running);
     EXPECT_TRUE(requests.isEmpty());
 
     QProcess* open = Launch({"a.sqs"}, "cfg4");
-    ASSERT_TRUE(WaitFor([&] { return open->state() == QProcess::NotRunning; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return open->state() == QProcess::NotRunning; }, kProcessMs));
     EXPECT_EQ(open->exitCode(), 0);
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests[0], "QUILLMARK-OPEN 1\n1\n" + QByteArray::number(m_dir.filePath("a.sqs").toUtf8().size()) +

@@ -23,16 +23,7 @@ protected:
 // The project slots are read when the frame is made: these tests start their own application.
 class ProjectFiles : public AppFixture {
 protected:
-    void SetProject(int slot, const QString& path) {
-        registry.WriteString(Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Project Files",
-                             "File" + std::to_string(slot), path.toStdString());
-    }
     QTreeWidgetItem* ProjectRoot() const { return Main()->m_wndCommandBar->ProjectRoot(); }
-    QStringList ProjectTexts() const {
-        QStringList t;
-        for (int i = 0; i < ProjectRoot()->childCount(); ++i) t << ProjectRoot()->child(i)->text(0);
-        return t;
-    }
 };
 }  // namespace
 
@@ -124,8 +115,8 @@ TEST_F(CommandBar, UpdateApplicationDataRefillsTheTreeFromTheNewFiles) {
 
 TEST_F(ProjectFiles, ADeletedFileIsPrunedOnSelectionAndItsSlotWrittenEmpty) {
     WriteData("missions/zulu.sqs", "hint \"z\"\n");
-    SetProject(3, Path("missions/gone.sqs"));
-    SetProject(9, Path("missions/zulu.sqs"));
+    SetProjectSlot(3, Path("missions/gone.sqs"));
+    SetProjectSlot(9, Path("missions/zulu.sqs"));
     SetSetting("NewFile", 0);
     ASSERT_TRUE(Start());
     EXPECT_EQ(ProjectTexts(), (QStringList{"gone.sqs", "zulu.sqs"}));
@@ -151,7 +142,7 @@ TEST_F(ProjectFiles, ADeletedFileIsPrunedOnSelectionAndItsSlotWrittenEmpty) {
 }
 
 TEST_F(ProjectFiles, EntriesChangedDuringTheRunSurviveUpdateApplicationData) {
-    SetProject(0, "/m/removed.sqs");
+    SetProjectSlot(0, "/m/removed.sqs");
     SetSetting("ShowSyntax", 0);
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Main()->m_wndCommandBar->SyntaxPane()->isHidden());

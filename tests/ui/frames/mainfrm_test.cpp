@@ -12,6 +12,7 @@
 
 #include "platform/qsettingsregistry.h"
 #include "support/appfixture.h"
+#include "support/menutexts.h"
 #include "ui/app/doctemplate.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/commandbar.h"
@@ -31,11 +32,7 @@ protected:
         theApp.ExitInstance();
         Settle();
     }
-    QStringList MenuTitles() const {
-        QStringList t;
-        for (QAction* a : Main()->menuBar()->actions()) t << a->text();
-        return t;
-    }
+    QStringList MenuTitles() const { return MenuTexts(Main()->menuBar()); }
     CScriptDoc* New(DocKind kind) { return theApp.Template(kind)->OpenDocumentFile(QString()); }
 };
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "support/editorfixture.h"
+#include "support/menutexts.h"
 #include "ui/frames/backgroundwnd.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/scriptframe.h"
@@ -23,11 +24,6 @@ protected:
             if (a->text() == title) return a->menu();
         ADD_FAILURE() << "no menu " << title.toStdString();
         return nullptr;
-    }
-    static QStringList Entries(QMenu* menu) {
-        QStringList l;
-        for (QAction* a : menu->actions()) l << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        return l;
     }
     CBackgroundWnd* Area() const { return qobject_cast<CBackgroundWnd*>(Main()->MdiArea()); }
 };
@@ -91,14 +87,14 @@ TEST_F(Menus, EveryMenuItemHasAPromptAndTheGivenOnesAreUsed) {
 
 TEST_F(Menus, CaptionsAndOrderAsTheUserReadsThem) {
     New(DocKind::Script);
-    EXPECT_EQ(Entries(Main()->PopupMenu("Window")),
+    EXPECT_EQ(MenuTexts(Main()->PopupMenu("Window")),
               (QStringList{"&New Window", "&Cascade", "&Tile Horizontally", "Tile &Vertically", "&Arrange Icons", "-",
                            "N&ext", "&Previous"}));
-    EXPECT_EQ(Entries(Main()->PopupMenu("Edit Data Files")),
+    EXPECT_EQ(MenuTexts(Main()->PopupMenu("Edit Data Files")),
               (QStringList{"Edit &Commands Data", "Edit &Weapons Data", "Edit &Unit Wizard Data", "Edit &Syntax Data",
                            "Edit &Auto Header Data", "-", "&Backup Data Files", "&Restore Backup Data", "-",
                            "U&pdate Application Data"}));
-    EXPECT_EQ(Entries(Main()->PopupMenu("Helpful Links")),
+    EXPECT_EQ(MenuTexts(Main()->PopupMenu("Helpful Links")),
               (QStringList{"&Varnholt Home Page - LATEST PATCH", "Varnholt &Editing Center - DOWNLOADS AND HELP", "-",
                            "&Updates and Error Reporting"}));
     EXPECT_EQ(Main()->Action(ID_RUN_GAME)->text(), "&Run Varnholt -nosplash");

@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -8,6 +7,7 @@
 
 #include "core/app/gameregistry.h"
 #include "support/editorfixture.h"
+#include "support/menutexts.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/gamecommands.h"
 
@@ -33,11 +33,7 @@ protected:
         registry.WriteString(Hive::LocalMachine, kGameRegistryKey, "MAIN", folder.toStdString());
         registry.WriteString(Hive::CurrentUser, kGameRegistryKey, "Player Name", player.toStdString());
     }
-    QStringList FileMenuTexts() const {
-        QStringList t;
-        for (QAction* a : Main()->PopupMenu("File (no document)")->actions()) t << a->text();
-        return t;
-    }
+    QStringList FileMenuTexts() const { return MenuTexts(Main()->PopupMenu("File (no document)")); }
     static QString Missions(const QString& game, const QString& player) {
         const QString s = QDir::separator();
         return game + s + "Users" + s + player + s + "Missions" + s;
@@ -169,9 +165,7 @@ TEST_F(GameFolder, RunStartsTheEditionsExecutableInTheGameFolderWithTheParameter
     SetSetting("Window", 1);
     ASSERT_TRUE(Start());
     Main()->Action(ID_RUN_GAME)->trigger();
-    QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(Path("game/args.txt")) && t.elapsed() < 5000) QTest::qWait(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Path("game/args.txt")); }));
     EXPECT_EQ(ReadFile(Path("game/args.txt")).trimmed(), QDir(game).canonicalPath().toUtf8() + "|-nosplash -window");
     EXPECT_TRUE(prompter.messages.empty());
 }

@@ -1,10 +1,10 @@
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QTest>
 
 #include "support/appfixture.h"
+#include "support/menutexts.h"
 #include "ui/frames/commandids.h"
 
 using namespace qm;
@@ -47,9 +47,7 @@ TEST_F(WineGame, RunStartsTheGameThroughWineInItsFolder) {
     SetSetting("Window", 1);
     ASSERT_TRUE(Start());
     Main()->Action(ID_RUN_GAME)->trigger();
-    QElapsedTimer t;
-    t.start();
-    while (!QFile::exists(Path("bin/wine.txt")) && t.elapsed() < 5000) QTest::qWait(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Path("bin/wine.txt")); }));
     const QString prefix = Path("pfx") + "/";
     EXPECT_EQ(QString::fromUtf8(ReadFile(Path("bin/wine.txt")).trimmed()),
               QDir(Game()).canonicalPath() + "|" + prefix + "|" + Game() + "/VarnholtResistance.exe -nosplash -window");
@@ -60,8 +58,7 @@ TEST_F(WineGame, MissionFoldersOfThePlayerFoundInThePrefix) {
     SetSetting("NewFile", 0);
     SetSetting("ShowUsers", 1);
     ASSERT_TRUE(Start());
-    QStringList texts;
-    for (QAction* a : Main()->PopupMenu("File (no document)")->actions()) texts << a->text();
+    const QStringList texts = MenuTexts(Main()->PopupMenu("File (no document)"));
     EXPECT_TRUE(texts.contains("Open Kell's Missions...")) << texts.join('|').toStdString();
 
     prompter.fileNames.push_back(Game() + "/Users/Kell/Missions/m1.sqs");
@@ -86,6 +83,6 @@ TEST_F(WineGame, OurOwnRegistryComesFirstAndAMissingPrefixFindsNothing) {
     qputenv("WINEPREFIX", Path("no-such-prefix").toLocal8Bit());
     SetSetting("ShowUsers", 1);
     ASSERT_TRUE(Start());
-    for (QAction* a : Main()->PopupMenu("File (no document)")->actions())
-        EXPECT_FALSE(a->text().contains("Missions")) << a->text().toStdString();
+    for (const QString& text : MenuTexts(Main()->PopupMenu("File (no document)")))
+        EXPECT_FALSE(text.contains("Missions")) << text.toStdString();
 }

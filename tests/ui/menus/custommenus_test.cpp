@@ -9,6 +9,7 @@
 
 #include "core/menus/custommenus.h"
 #include "support/editorfixture.h"
+#include "support/menutexts.h"
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
 #include "ui/menus/iconmenu.h"
@@ -19,26 +20,13 @@ namespace {
 class CustomMenus : public EditorFixture {
 protected:
     CIconMenu* Menu(MenuName name) const { return Main()->m_iconMenus[IconMenuIndex(name)]; }
-    // "caption" per item as the menu holds it, mnemonic marks removed; "-" per separator.
-    static QStringList Captions(const CIconMenu* menu) {
-        QStringList out;
-        for (QAction* a : menu->actions()) {
-            QString c = a->isSeparator() ? QStringLiteral("-") : a->menu() ? a->menu()->title() : menu->CaptionOf(a);
-            out << c.replace(QRegularExpression("&(?!&)"), QString()).replace("&&", "&");
-        }
-        return out;
-    }
     static QStringList PlanCaptions(const MenuPlan& plan) {
         QStringList out;
         for (const MenuEntry& e : plan.entries)
             out << (e.kind == MenuEntry::Separator ? QStringLiteral("-") : QString::fromStdString(e.caption));
         return out;
     }
-    QStringList BarTitles() const {
-        QStringList t;
-        for (QAction* a : Main()->menuBar()->actions()) t << a->text();
-        return t;
-    }
+    QStringList BarTitles() const { return MenuTexts(Main()->menuBar()); }
 };
 }  // namespace
 
@@ -50,7 +38,7 @@ TEST_F(CustomMenus, EveryMenuHoldsThePlannedItemsWithTheFramesCommands) {
         if (IsBar(plan.name) || plan.name == MenuName::Window || plan.name == MenuName::QuickScripts) continue;
         const CIconMenu* menu = Menu(plan.name);
         ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(Captions(menu), PlanCaptions(plan)) << static_cast<int>(plan.name);
+        EXPECT_EQ(MenuCaptions(menu), PlanCaptions(plan)) << static_cast<int>(plan.name);
         for (int i = 0; i < static_cast<int>(plan.entries.size()); ++i)
             if (plan.entries[i].kind == MenuEntry::Item) {
                 EXPECT_EQ(menu->CommandOf(menu->actions()[i]), plan.entries[i].commandId);
@@ -61,7 +49,7 @@ TEST_F(CustomMenus, EveryMenuHoldsThePlannedItemsWithTheFramesCommands) {
     EXPECT_EQ(edit->actions()[0], Main()->Action(ID_EDIT_UNDO));
     EXPECT_EQ(Menu(MenuName::EditorContext)->actions()[0], Main()->Action(ID_EDIT_UNDO));
     // The Window menu's arrangement commands are the frame's, under the custom ids.
-    EXPECT_EQ(Captions(Menu(MenuName::Window)).mid(0, 9),
+    EXPECT_EQ(MenuCaptions(Menu(MenuName::Window)).mid(0, 9),
               (QStringList{"New Window", "Cascade", "Tile Horizontally", "Tile Vertically", "Arrange Icons", "-",
                            "Next\tF6", "Prevoius\tShift+F6", "-"}));
     EXPECT_EQ(Menu(MenuName::Window)->actions()[1], Main()->Action(ID_WINDOW_CASCADE));
@@ -191,9 +179,7 @@ TEST_F(CustomMenusOff, StandardMenusStayWithCustomMenusZero) {
     EXPECT_FALSE(Main()->UsesCustomMenus());
     EXPECT_EQ(Main()->ShownMenu("CONTEXT"), Main()->PopupMenu("CONTEXT"));
     EXPECT_EQ(Main()->m_newFileButton->menu(), Main()->PopupMenu("NEW"));
-    QStringList titles;
-    for (QAction* a : Main()->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"&File", "&View", "&Tools", "&Help"}));
+    EXPECT_EQ(MenuTexts(Main()->menuBar()), (QStringList{"&File", "&View", "&Tools", "&Help"}));
 }
 
 TEST_F(CustomMenusOff, MrusZeroLeavesOutTheRecentFilesPopup) {

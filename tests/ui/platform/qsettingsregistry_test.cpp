@@ -51,6 +51,27 @@ TEST(QSettingsRegistry, DeletesValuesAndTrees) {
     EXPECT_FALSE(r.DeleteValue(Hive::CurrentUser, "Software\\X", "V"));
 }
 
+TEST(QSettingsRegistry, ABatchStoresItsWritesInTheFileAtItsEnd) {
+    QTemporaryDir dir;
+    QSettingsRegistry r(dir.path());
+    const auto file = [&] {
+        QFile f(r.FileOf(Hive::CurrentUser));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    r.WriteInt(Hive::CurrentUser, "Software\\X", "Alone", 1);
+    EXPECT_TRUE(file().contains("Alone=")) << "a write outside a batch is stored at once";
+    r.BeginBatch();
+    r.WriteInt(Hive::CurrentUser, "Software\\X", "First", 1);
+    r.BeginBatch();  // a batch inside a batch ends with the outer one
+    r.WriteString(Hive::CurrentUser, "Software\\X", "Second", "two");
+    EXPECT_TRUE(r.EndBatch());
+    EXPECT_FALSE(file().contains("First="));
+    EXPECT_FALSE(file().contains("Second="));
+    EXPECT_TRUE(r.EndBatch());
+    EXPECT_TRUE(file().contains("First="));
+    EXPECT_TRUE(file().contains("Second=two"));
+}
+
 TEST(QSettingsRegistry, DamagedFileReadsAsDefaults) {
     QTemporaryDir dir;
     QFile f(dir.filePath("HKEY_CURRENT_USER.ini"));

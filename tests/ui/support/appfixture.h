@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "support/qtprinters.h"
@@ -11,6 +12,7 @@
 #include "support/scriptedprompter.h"
 #include "ui/app/quillmark.h"
 #include "ui/doc/scriptdoc.h"
+#include "ui/frames/commandbar.h"
 #include "ui/frames/mainfrm.h"
 
 namespace qm {
@@ -46,6 +48,19 @@ protected:
     }
     int Setting(const char* name, int def = -12345) const {
         return registry.GetInt(Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Settings", name, def);
+    }
+
+    // Project slot 0-15 as the frame reads it when it starts.
+    void SetProjectSlot(int slot, const QString& path) {
+        registry.WriteString(Hive::CurrentUser, "Software\\Tarnwell\\Quillmark\\Project Files",
+                             "File" + std::to_string(slot), path.toStdString());
+    }
+    // The entries of the command bar's Project Files branch, as shown.
+    QStringList ProjectTexts() const {
+        QStringList t;
+        const QTreeWidgetItem* root = Main()->m_wndCommandBar->ProjectRoot();
+        for (int i = 0; i < root->childCount(); ++i) t << root->child(i)->text(0);
+        return t;
     }
 
     void WriteData(const QString& rel, const QByteArray& bytes) {

@@ -12,6 +12,7 @@
 #include "core/menus/custommenus.h"
 #include "core/tools/quickscripts.h"
 #include "support/appfixture.h"
+#include "support/menutexts.h"
 #include "ui/app/doctemplate.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/commandbar.h"
@@ -54,22 +55,9 @@ protected:
     }
     // Captions as drawn, without the mnemonic marks; "-" for a separator.
     QStringList Entries(const QString& menu) const {
-        QStringList out;
         QMenu* m = Shown(menu);
         auto* icon = qobject_cast<CIconMenu*>(m);
-        for (QAction* a : m->actions()) {
-            if (a->isSeparator()) {
-                out << "-";
-                continue;
-            }
-            if (!icon) {
-                out << a->text();
-                continue;
-            }
-            QString c = icon->CaptionOf(a);
-            out << c.replace("&&", QString(QChar(1))).remove('&').replace(QChar(1), '&');
-        }
-        return out;
+        return icon ? MenuCaptions(icon) : MenuTexts(m);
     }
     QAction* Entry(const QString& menu, const QString& text) const {
         const QStringList texts = Entries(menu);
@@ -84,18 +72,6 @@ protected:
     void WriteRecent(int n, const QString& path) {
         registry.WriteString(Hive::CurrentUser, std::string(kKey) + "Recent File List", "File" + std::to_string(n),
                              path.toStdString());
-    }
-    QTreeWidgetItem* ProjectBranch() const {
-        QTreeWidget* tree = Main()->m_wndCommandBar->Tree();
-        for (int i = 0; i < tree->topLevelItemCount(); ++i)
-            if (tree->topLevelItem(i)->text(0) == "Project Files") return tree->topLevelItem(i);
-        return nullptr;
-    }
-    QStringList ProjectEntries() const {
-        QStringList out;
-        if (QTreeWidgetItem* b = ProjectBranch())
-            for (int i = 0; i < b->childCount(); ++i) out << b->child(i)->text(0);
-        return out;
     }
 };
 }  // namespace
@@ -216,22 +192,22 @@ TEST_F(ListCommands, ProjectFilesAreAddedRemovedClearedAndWrittenOnClose) {
     theApp.OpenDocumentFile(Path("mission/a.sqs"));
     Trigger(ID_ADD_ACTIVE_PROJECT_FILE);
     Trigger(ID_ADD_ACTIVE_PROJECT_FILE);  // the same file may take two slots
-    EXPECT_EQ(ProjectEntries(), (QStringList{"a.sqs", "a.sqs", "b.sqs"}));
+    EXPECT_EQ(ProjectTexts(), (QStringList{"a.sqs", "a.sqs", "b.sqs"}));
     EXPECT_EQ(Main()->SelectedProjectSlot(), 2);  // the new entry is selected
 
     // Survives the reload of the catalogue.
     theApp.UpdateApplicationData();
-    EXPECT_EQ(ProjectEntries().size(), 3);
+    EXPECT_EQ(ProjectTexts().size(), 3);
 
     // Remove the entry of slot 1: exactly that slot empties, the file stays open.
-    QTreeWidgetItem* branch = ProjectBranch();
+    QTreeWidgetItem* branch = Main()->m_wndCommandBar->ProjectRoot();
     for (int i = 0; i < branch->childCount(); ++i)
         if (branch->child(i)->data(0, Qt::UserRole).toInt() == 1)
             Main()->m_wndCommandBar->Tree()->setCurrentItem(branch->child(i));
     Trigger(ID_REMOVE_PROJECT_FILE);
     EXPECT_EQ(Main()->m_projectFiles[1], "");
     EXPECT_FALSE(Main()->m_projectFiles[2].empty());
-    EXPECT_EQ(ProjectEntries(), (QStringList{"a.sqs", "b.sqs"}));
+    EXPECT_EQ(ProjectTexts(), (QStringList{"a.sqs", "b.sqs"}));
     EXPECT_EQ(theApp.Documents().size(), 2u);
     Main()->UpdateCommandStates();
     EXPECT_FALSE(Main()->Action(ID_REMOVE_PROJECT_FILE)->isEnabled());
@@ -246,9 +222,9 @@ TEST_F(ListCommands, ProjectFilesAreAddedRemovedClearedAndWrittenOnClose) {
 
     // The next start shows them again; Clear empties all sixteen.
     ASSERT_TRUE(Start());
-    EXPECT_EQ(ProjectEntries(), (QStringList{"a.sqs", "b.sqs"}));
+    EXPECT_EQ(ProjectTexts(), (QStringList{"a.sqs", "b.sqs"}));
     Trigger(ID_CLEAR_PROJECT_FILES);
-    EXPECT_TRUE(ProjectEntries().isEmpty());
+    EXPECT_TRUE(ProjectTexts().isEmpty());
     ASSERT_TRUE(Main()->close());
     theApp.ExitInstance();
     EXPECT_EQ(ProjectValue(0), "");
@@ -256,13 +232,11 @@ TEST_F(ListCommands, ProjectFilesAreAddedRemovedClearedAndWrittenOnClose) {
 }
 
 TEST_F(ListCommands, AFullProjectTurnsBothAddCommandsOff) {
-    for (int i = 0; i < 16; ++i)
-        registry.WriteString(Hive::CurrentUser, std::string(kKey) + "Project Files", "File" + std::to_string(i),
-                             "/m/f" + std::to_string(i) + ".sqs");
+    for (int i = 0; i < 16; ++i) SetProjectSlot(i, "/m/f" + QString::number(i) + ".sqs");
     Begin();
     Main()->UpdateCommandStates();
     EXPECT_FALSE(Main()->Action(ID_ADD_PROJECT_FILE)->isEnabled());
-    EXPECT_EQ(ProjectEntries().size(), 16);
+    EXPECT_EQ(ProjectTexts().size(), 16);
 }
 
 TEST_F(ListCommands, RecentFilesAreTrimmedOrShownWholeAndMRUsZeroHidesThem) {

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "core/wizards/briefingpage.h"
+#include "support/scopedvalue.h"
 #include "ui/frames/backgroundwnd.h"
 #include "ui/frames/childfrm.h"
 #include "ui/wizards/briefingdlg.h"
@@ -23,28 +24,19 @@ class BriefingDialog : public WizardFixture {
 protected:
     void SetUp() override {
         WizardFixture::SetUp();
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<CBriefingDlg*>(Main()->Wizard(ID_WIZARD_BRIEFING));
+        dlg = OpenWizard<CBriefingDlg>(ID_WIZARD_BRIEFING);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_BRIEFING)->trigger();
         QApplication::setActiveWindow(dlg);
     }
     QPlainTextEdit* Edit(const char* name) { return Child<QPlainTextEdit>(dlg, name); }
     QCheckBox* Hide(int n) { return Child<QCheckBox>(dlg, QStringLiteral("hide%1").arg(n).toLatin1()); }
     QLineEdit* Line(const char* name) { return Child<QLineEdit>(dlg, name); }
-    QCheckBox* MultiSided() { return FindByText<QCheckBox>("Create for Multiple Sides"); }
-    QRadioButton* Side(const char* text) { return FindByText<QRadioButton>(text); }
+    QCheckBox* MultiSided() { return ByText<QCheckBox>(dlg, "Create for Multiple Sides"); }
+    QRadioButton* Side(const char* text) { return ByText<QRadioButton>(dlg, text); }
     QStringList Captions() {
         QStringList c;
         for (auto* g : dlg->findChildren<QGroupBox*>()) c << g->title();
         return c;
-    }
-    template <class T>
-    T* FindByText(const QString& text) {
-        for (auto* w : dlg->findChildren<T*>())
-            if (w->text() == text) return w;
-        ADD_FAILURE() << "nothing with text " << text.toStdString();
-        return nullptr;
     }
     // Types as a user does: focus on the edit, then the keys.
     static void Type(QWidget* w, const QString& text) {
@@ -71,11 +63,11 @@ TEST_F(BriefingDialog, OpensSingleSidedWithPlainCaptionsAndTheSideButtonsOff) {
     EXPECT_EQ(Captions(), (QStringList{"Plan", "Notes", "Objectives", "Endings", "Map Hyperlinks",
                                        "Multi-Sided Briefings"}));
     for (const char* s : {"Edit WEST", "Edit EAST", "Edit RESISTANCE"}) EXPECT_FALSE(Side(s)->isEnabled()) << s;
-    EXPECT_FALSE(FindByText<QPushButton>("&Insert Hyperlink")->isEnabled());
+    EXPECT_FALSE(Button(dlg, "&Insert Hyperlink")->isEnabled());
     for (const char* b : {"&Create In Editor", "Create To &Disk...", "&Open Existing Briefing", "&Reset Briefing"})
         EXPECT_TRUE(Button(dlg, b)->isEnabled()) << b;
-    EXPECT_NE(FindByText<QLabel>("End #3 (title/text)"), nullptr);
-    EXPECT_NE(FindByText<QLabel>("Hide"), nullptr);
+    EXPECT_NE(ByText<QLabel>(dlg, "End #3 (title/text)"), nullptr);
+    EXPECT_NE(ByText<QLabel>(dlg, "Hide"), nullptr);
 }
 
 TEST_F(BriefingDialog, EachSideKeepsItsTextsAndTheCaptionsNameIt) {
@@ -115,7 +107,7 @@ TEST_F(BriefingDialog, EachSideKeepsItsTextsAndTheCaptionsNameIt) {
 }
 
 TEST_F(BriefingDialog, InsertHyperlinkWrapsTheSelectionOfTheLastTextField) {
-    QPushButton* insert = FindByText<QPushButton>("&Insert Hyperlink");
+    QPushButton* insert = Button(dlg, "&Insert Hyperlink");
     Type(Edit("notes"), "go to the bridge now");
     EXPECT_FALSE(insert->isEnabled());  // no marker name yet
     Type(Line("markerName"), "bridge1");
@@ -318,26 +310,22 @@ TEST_F(BriefingDialog, OpenExistingBriefingReadsPagesAndRefusesOthers) {
 
 TEST(BriefingDialogAlone, TheSwitchRunsTheRealWizardWithoutCreateInEditor) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        std::unique_ptr<CWizardDlg> dlg = CreateWizardDialog(WizardKind::Briefing, nullptr);
-        auto* briefing = dynamic_cast<CBriefingDlg*>(dlg.get());
-        ASSERT_NE(briefing, nullptr);
-        dlg->m_editorAvailable = 0;
-        dlg->UpdateEditorAvailable();
-        int buttons = 0;
-        for (auto* b : dlg->findChildren<QPushButton*>()) {
-            if (b->text() != "&Create In Editor") continue;
-            ++buttons;
-            EXPECT_FALSE(b->isEnabled());
-        }
-        EXPECT_EQ(buttons, 1);
-        briefing->m_editorAvailable = 1;
-        briefing->OnCreateInEditor();  // no main window
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating file(s).");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    std::unique_ptr<CWizardDlg> dlg = CreateWizardDialog(WizardKind::Briefing, nullptr);
+    auto* briefing = dynamic_cast<CBriefingDlg*>(dlg.get());
+    ASSERT_NE(briefing, nullptr);
+    dlg->m_editorAvailable = 0;
+    dlg->UpdateEditorAvailable();
+    int buttons = 0;
+    for (auto* b : dlg->findChildren<QPushButton*>()) {
+        if (b->text() != "&Create In Editor") continue;
+        ++buttons;
+        EXPECT_FALSE(b->isEnabled());
     }
-    theApp.m_prompter = saved;
+    EXPECT_EQ(buttons, 1);
+    briefing->m_editorAvailable = 1;
+    briefing->OnCreateInEditor();  // no main window
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating file(s).");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
 }

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/wizards/countbox.h"
 #include "ui/wizards/cratedlg.h"
 #include "ui/wizards/nameedit.h"
@@ -16,10 +17,8 @@ namespace {
 class CrateDialog : public WizardFixture {
 protected:
     void Open() {
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<CCrateDlg*>(Main()->Wizard(ID_WIZARD_CRATE));
+        dlg = OpenWizard<CCrateDlg>(ID_WIZARD_CRATE);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_CRATE)->trigger();
     }
     QComboBox* List(const char* name) { return Child<QComboBox>(dlg, name); }
     CCountBox* Count(const char* name) { return Child<CCountBox>(dlg, name); }
@@ -187,16 +186,12 @@ TEST_F(CrateDialog, EnterHidesTheWizardKeepingTheCrate) {
 
 TEST(CrateDialogAlone, WithoutAMainWindowCreateInEditorReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        CCrateDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating script");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    CCrateDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating script");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
 }
 
 TEST_F(CrateDialog, CreateToDiskRefusesAForbiddenFileNameAndWritesNothing) {

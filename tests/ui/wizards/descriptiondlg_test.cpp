@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/wizards/descriptiondlg.h"
 #include "ui/wizards/wizarddlg.h"
 #include "wizards/wizardfixture.h"
@@ -18,10 +19,8 @@ namespace {
 class DescriptionDialog : public WizardFixture {
 protected:
     void Open() {
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<CDescriptionDlg*>(Main()->Wizard(ID_WIZARD_DESCRIPTION));
+        dlg = OpenWizard<CDescriptionDlg>(ID_WIZARD_DESCRIPTION);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_DESCRIPTION)->trigger();
     }
     QCheckBox* Tick(const char* name) { return Child<QCheckBox>(dlg, name); }
     QGroupBox* Group(const char* name) { return Child<QGroupBox>(dlg, name); }
@@ -41,12 +40,7 @@ protected:
             if (!w->isWindow() && w->isEnabled() != enabled) return false;
         return true;
     }
-    QRadioButton* Radio(const QString& text) {
-        for (auto* r : dlg->findChildren<QRadioButton*>())
-            if (r->text() == text) return r;
-        ADD_FAILURE() << "no radio button " << text.toStdString();
-        return nullptr;
-    }
+    QRadioButton* Radio(const QString& text) { return ByText<QRadioButton>(dlg, text); }
 
     CDescriptionDlg* dlg = nullptr;
 };
@@ -275,18 +269,14 @@ TEST_F(DescriptionDialog, EnterHidesTheWizardKeepingWhatWasEntered) {
 
 TEST(DescriptionDialogAlone, CreateInEditorIsOffAndWithoutAMainWindowReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        CDescriptionDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating Description!");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-        dlg.m_editorAvailable = 0;
-        dlg.UpdateEditorAvailable();
-        for (auto* b : dlg.findChildren<QPushButton*>())
-            if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    CDescriptionDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating Description!");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    dlg.m_editorAvailable = 0;
+    dlg.UpdateEditorAvailable();
+    for (auto* b : dlg.findChildren<QPushButton*>())
+        if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
 }

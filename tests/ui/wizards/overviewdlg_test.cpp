@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/wizards/overviewdlg.h"
 #include "wizards/wizardfixture.h"
 
@@ -12,10 +13,8 @@ namespace {
 class OverviewDialog : public WizardFixture {
 protected:
     void Open() {
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<COverviewDlg*>(Main()->Wizard(ID_WIZARD_OVERVIEW));
+        dlg = OpenWizard<COverviewDlg>(ID_WIZARD_OVERVIEW);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_OVERVIEW)->trigger();
     }
     QLineEdit* Title() { return Child<QLineEdit>(dlg, "title"); }
     QPlainTextEdit* Text() { return Child<QPlainTextEdit>(dlg, "overview"); }
@@ -125,18 +124,14 @@ TEST_F(OverviewDialog, AFailedSaveIsReportedAndEscapeOnlyHidesTheWizard) {
 
 TEST(OverviewDialogAlone, CreateInEditorIsOffAndWithoutAMainWindowReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        COverviewDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating Overview!");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-        dlg.m_editorAvailable = 0;
-        dlg.UpdateEditorAvailable();
-        for (auto* b : dlg.findChildren<QPushButton*>())
-            if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    COverviewDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating Overview!");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
+    dlg.m_editorAvailable = 0;
+    dlg.UpdateEditorAvailable();
+    for (auto* b : dlg.findChildren<QPushButton*>())
+        if (b->text() == "Create In &Editor") { EXPECT_FALSE(b->isEnabled()); }
 }

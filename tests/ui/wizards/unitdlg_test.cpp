@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "support/scopedvalue.h"
 #include "ui/views/scriptview.h"
 #include "ui/wizards/nameedit.h"
 #include "ui/wizards/unitdlg.h"
@@ -21,10 +22,8 @@ class UnitDialog : public WizardFixture {
 protected:
     void SetUp() override {
         WizardFixture::SetUp();
-        ASSERT_TRUE(Start());
-        dlg = dynamic_cast<CUnitDlg*>(Main()->Wizard(ID_WIZARD_UNIT));
+        dlg = OpenWizard<CUnitDlg>(ID_WIZARD_UNIT);
         ASSERT_NE(dlg, nullptr);
-        Main()->Action(ID_WIZARD_UNIT)->trigger();
     }
     QComboBox* List(const char* name) { return Child<QComboBox>(dlg, name); }
     QSpinBox* Count(const char* name) { return Child<QSpinBox>(dlg, name); }
@@ -34,11 +33,7 @@ protected:
         return {};
     }
     bool WarningShown() { return Child<QLabel>(dlg, "warning")->isVisibleTo(dlg); }
-    QCheckBox* Check(const QString& text) {
-        for (auto* c : dlg->findChildren<QCheckBox*>())
-            if (c->text() == text) return c;
-        return nullptr;
-    }
+    QCheckBox* Check(const QString& text) { return ByText<QCheckBox>(dlg, text); }
     void AddEquipment(int row, int times) {
         Child<QListWidget>(dlg, "equipment")->setCurrentRow(row);
         for (int i = 0; i < times; ++i) Button(dlg, "(+) Add One")->click();
@@ -241,16 +236,12 @@ TEST_F(UnitDialog, UpdateApplicationDataRefillsTheListsFromTheNewUnitData) {
 
 TEST(UnitDialogAlone, WithoutAMainWindowCreateInEditorReportsTheError) {
     ScriptedPrompter prompter;
-    Prompter* saved = theApp.m_prompter;
-    theApp.m_prompter = &prompter;
-    {
-        CUnitDlg dlg;
-        dlg.OnCreateInEditor();
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_EQ(prompter.messages[0].text, "Error creating script.");
-        EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
-    }
-    theApp.m_prompter = saved;
+    ScopedValue usePrompter(theApp.m_prompter, &prompter);
+    CUnitDlg dlg;
+    dlg.OnCreateInEditor();
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Error creating script.");
+    EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
 }
 
 TEST_F(UnitDialog, CreateToDiskRefusesAFileNameTheNameFieldWouldRefuse) {

@@ -29,11 +29,26 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    static QPushButton* Button(QWidget* parent, const QString& text) {
-        for (auto* b : parent->findChildren<QPushButton*>())
-            if (b->text() == text) return b;
-        ADD_FAILURE() << "no button " << text.toStdString();
+    // The child of type T that shows this text: a button, tick box or radio button.
+    template <class T>
+    static T* ByText(QWidget* parent, const QString& text) {
+        for (auto* w : parent->findChildren<T*>())
+            if (w->text() == text) return w;
+        ADD_FAILURE() << "nothing with the text " << text.toStdString();
         return nullptr;
+    }
+    static QPushButton* Button(QWidget* parent, const QString& text) { return ByText<QPushButton>(parent, text); }
+    // Starts the program and shows the wizard as its command does; null when either fails.
+    template <class D>
+    D* OpenWizard(int id) {
+        if (!Start()) {
+            ADD_FAILURE() << "the program did not start";
+            return nullptr;
+        }
+        auto* dlg = dynamic_cast<D*>(Main()->Wizard(id));
+        EXPECT_NE(dlg, nullptr) << "no wizard for command " << id;
+        if (dlg) Main()->Action(id)->trigger();
+        return dlg;
     }
     // The text a document shows for a generated script: line breaks without carriage returns.
     static QString ShownText(const std::string& script) {
