@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite (UI tests run offscreen).
-#   scripts/test.sh [ctest args]             the normal build in build/
+#   scripts/test.sh [ctest args]             the normal build in build/ (or $BUILD_DIR)
 #   scripts/test.sh --sanitize [ctest args]  (or QM_SANITIZE=1) a build with AddressSanitizer and
-#                                            UndefinedBehaviorSanitizer in build-sanitize/, under the
-#                                            machine-wide build lock
+#                                            UndefinedBehaviorSanitizer in build-sanitize/
+# Either holds the machine-wide build lock, so builds in several work trees take turns on the cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
@@ -11,8 +11,8 @@ if [ "${1:-}" = "--sanitize" ]; then
   shift
   QM_SANITIZE=1
 fi
+take_build_lock
 if [ -n "${QM_SANITIZE:-}" ] && [ "${QM_SANITIZE}" != 0 ]; then
-  take_build_lock
   export BUILD_DIR=build-sanitize BUILD_TYPE=RelWithDebInfo QM_CMAKE_ARGS="-DQM_SANITIZE=ON"
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
   export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp:print_suppressions=0}
