@@ -12,7 +12,9 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/comref DESTINATION ${QM_LIBDIR})
 # The quick-script folder; the shipped one may hold nothing yet.
 install(DIRECTORY DESTINATION ${QM_LIBDIR}/scripts)
 if(EXISTS ${CMAKE_SOURCE_DIR}/data/scripts)
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/scripts DESTINATION ${QM_LIBDIR})
+  # Read-only as beside a built program; each user's copy keeps the bits.
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/scripts DESTINATION ${QM_LIBDIR}
+          FILE_PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
 endif()
 install(CODE "file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QM_LIBDIR}/quillmark.installed\"
   \"Quillmark ${PROJECT_VERSION}, installed copy\\n\")")

@@ -55,4 +55,8 @@ user=$work/xdg/quillmark
 [ -f "$user/data/resistance/commands.txt" ] && [ -f "$user/quillmark-user-copy.txt" ] || fail "no per-user data copy"
 cmp -s "$user/data/syntax.txt" "$lib/data/syntax.txt" || fail "the per-user copy differs from the installed files"
 [ -d "$user/snippets" ] && [ -d "$user/scripts" ] || fail "no per-user snippets/ or scripts/"
+for f in "$user"/scripts/*; do
+  [ -f "$f" ] || continue
+  [ -z "$(find "$f" -perm /222)" ] || fail "the shipped quick script $f can be written"
+done
 echo "installed into $prefix; the program opened the file with its data in $user"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app/datapaths.h"
+#include "core/app/safefile.h"
 #include "core/app/userdata.h"
 #include "support/tempdir.h"
 
@@ -68,6 +69,24 @@ TEST(UserData, ACopyCutShortIsFinishedWithoutOverwriting) {
     EXPECT_EQ(TempDir::Read(d.Path("user/quillmark/data/resistance/commands.txt")), "mine\n");
     EXPECT_EQ(TempDir::Read(d.Path("user/quillmark/data/syntax.txt")), "[hint]\n");
     EXPECT_TRUE(std::filesystem::exists(d.Path("user/quillmark/") + kUserCopyMarker));
+}
+
+TEST(UserData, ShippedQuickScriptsAreReadOnlyInTheUserCopyAndSaveRefusesThem) {
+    TempDir d;
+    InstallFiles(d, "hint\n");
+    d.Write("lib/scripts/heal.sqs", "shipped\r\n");  // installed writable by its owner, as a package may
+    d.Write("lib/scripts/extra/wait.sqs", "shipped\r\n");
+    d.Write("user/quillmark/scripts/mine.sqs", "my own\r\n");  // a copy cut short kept the user's script
+    const std::string user = d.Path("user/quillmark/");
+    ASSERT_TRUE(ChooseDataFolder(d.Path("lib/"), true, user).perUser);
+
+    EXPECT_TRUE(IsReadOnlyFile(user + "scripts/heal.sqs"));
+    EXPECT_TRUE(IsReadOnlyFile(user + "scripts/extra/wait.sqs"));
+    EXPECT_FALSE(IsReadOnlyFile(user + "scripts/mine.sqs"));
+    EXPECT_FALSE(WriteFileAtomically(user + "scripts/heal.sqs", "changed").ok);
+    EXPECT_EQ(TempDir::Read(user + "scripts/heal.sqs"), "shipped\r\n");
+    EXPECT_TRUE(WriteFileAtomically(user + "scripts/mine.sqs", "changed").ok);
+    EXPECT_FALSE(IsReadOnlyFile(user + "snippets/Loop.txt"));  // snippets stay the user's to edit
 }
 
 TEST(UserData, ReadOnlyProgramFolderCountsAsInstalledAndAnUnusableHomeFallsBack) {
