@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
+#include <optional>
 #include <random>
 
 #ifndef _WIN32
@@ -12,6 +14,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#ifdef __linux__
+#include <sys/xattr.h>
+#endif
+#include <vector>
 
 namespace qm {
 
@@ -109,18 +115,76 @@ bool WriteAll(int fd, std::string_view bytes, int& err) {
     return true;
 }
 
-bool ReplaceContents(const fs::path& file, std::string_view bytes, int& err) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) {
+// Rewrites an open file from its start to hold exactly bytes.
+bool ReplaceContents(int fd, std::string_view bytes, int& err) {
+    if (::lseek(fd, 0, SEEK_SET) != 0 || ::ftruncate(fd, 0) != 0) {
         err = errno;
         return false;
     }
-    bool ok = WriteAll(fd, bytes, err);
-    if (::close(fd) != 0 && ok) {
-        err = errno;
-        ok = false;
+    return WriteAll(fd, bytes, err);
+}
+
+#ifdef __linux__
+// The names of a file's extended attributes (its access control list among them).
+std::vector<std::string> AttributeNames(const char* path) {
+    std::vector<std::string> names;
+    ssize_t size = ::listxattr(path, nullptr, 0);
+    if (size <= 0) return names;
+    std::string list(static_cast<size_t>(size), '\0');
+    size = ::listxattr(path, list.data(), list.size());
+    if (size <= 0) return names;
+    list.resize(static_cast<size_t>(size));
+    for (size_t at = 0; at < list.size();) {
+        const size_t end = list.find('\0', at);
+        names.push_back(list.substr(at, end - at));
+        at = end == std::string::npos ? list.size() : end + 1;
     }
-    return ok;
+    return names;
+}
+
+std::optional<std::string> AttributeValue(const char* path, int fd, const std::string& name) {
+    for (int tries = 0; tries < 3; ++tries) {
+        const ssize_t size = path ? ::getxattr(path, name.c_str(), nullptr, 0) : ::fgetxattr(fd, name.c_str(), nullptr, 0);
+        if (size < 0) return std::nullopt;
+        std::string value(static_cast<size_t>(size), '\0');
+        const ssize_t got = path ? ::getxattr(path, name.c_str(), value.data(), value.size())
+                                 : ::fgetxattr(fd, name.c_str(), value.data(), value.size());
+        if (got >= 0) {
+            value.resize(static_cast<size_t>(got));
+            return value;
+        }
+        if (errno != ERANGE) return std::nullopt;  // it grew in between: ask again
+    }
+    return std::nullopt;
+}
+#endif
+
+// Gives the new file the old one's extended attributes: its access control list (without which
+// the group bits, then the list's mask, would grant the owning group what the list withheld),
+// and the user's own attributes. An access list the folder handed down to the new file goes,
+// so it has no more than the old. False when an attribute could not be carried over.
+bool CopyAttributes(const char* from, int toFd) {
+#ifdef __linux__
+    const std::vector<std::string> names = AttributeNames(from);
+    bool kept = true;
+    for (const std::string& name : names) {
+        const std::optional<std::string> value = AttributeValue(from, -1, name);
+        if (!value) continue;  // not readable to this user: not ours to keep
+        if (::fsetxattr(toFd, name.c_str(), value->data(), value->size(), 0) == 0) continue;
+        // A label the system sets by itself may be refused though the new file has it already.
+        if (AttributeValue(nullptr, toFd, name) != value) kept = false;
+    }
+    for (const char* acl : {"system.posix_acl_access", "system.posix_acl_default"}) {
+        if (std::find(names.begin(), names.end(), acl) != names.end()) continue;
+        if (::fremovexattr(toFd, acl) != 0 && errno != ENODATA && errno != ENOTSUP && errno != EOPNOTSUPP)
+            kept = false;
+    }
+    return kept;
+#else
+    (void)from;
+    (void)toFd;
+    return true;
+#endif
 }
 
 std::string TempName(const fs::path& dir, const fs::path& target, const char* suffix) {
@@ -131,29 +195,37 @@ std::string TempName(const fs::path& dir, const fs::path& target, const char* su
     return (dir / name).string();
 }
 
-// For a file with more than one name, or one whose owner a new file could not keep: the file
-// itself is rewritten, so every name sees the new text and it keeps its owner. A copy of the old
-// contents beside it puts the old file back when the write fails, and goes after success.
+// For a file with more than one name, or one whose owner or attributes a new file could not
+// keep: the file itself is rewritten, so every name sees the new text and it keeps its owner.
+// It is opened for writing first, so a file this user may not change is refused before anything
+// is made. A copy of the old contents beside it puts the old file back when the write fails, and
+// goes unless it is the only whole copy left.
 FileResult WriteInPlace(const std::string& path, const fs::path& target, const fs::path& dir, std::string_view bytes) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {false, "The file \"" + path + "\" cannot be written: " + std::strerror(errno) + "."};
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
     std::string old;
     if (FileResult r = ReadFileBytes(target.string(), old); !r.ok) return r;
     const std::string copy = TempName(dir, target, ".bak");
-    const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int copyFd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     int err = 0;
-    bool copied = fd >= 0 && WriteAll(fd, old, err);
-    if (fd < 0) err = errno;
-    if (fd >= 0 && ::close(fd) != 0) copied = false;
+    bool copied = copyFd >= 0 && WriteAll(copyFd, old, err);
+    if (copyFd < 0) err = errno;
+    if (copyFd >= 0 && ::close(copyFd) != 0) copied = false;
     if (!copied) {
-        ::unlink(copy.c_str());
+        if (copyFd >= 0) ::unlink(copy.c_str());
         return {false, "The file \"" + path + "\" was not changed: no copy of it could be made beside it (" +
                            std::strerror(err ? err : EIO) + ")."};
     }
-    if (ReplaceContents(target, bytes, err)) {
+    if (ReplaceContents(fd, bytes, err)) {
         ::unlink(copy.c_str());
         return {true, {}};
     }
     int ignore = 0;
-    if (ReplaceContents(target, old, ignore)) {
+    if (ReplaceContents(fd, old, ignore)) {
         ::unlink(copy.c_str());
         return {false, "The file \"" + path + "\" could not be written completely (" + std::strerror(err) +
                            "). The old file is unchanged."};
@@ -189,20 +261,21 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     if (fd < 0) return {false, "The file \"" + path + "\" cannot be written: " + std::strerror(errno) + "."};
     int err = 0;
     bool written = WriteAll(fd, bytes, err);  // on the disk before it replaces the old file
-    bool ownerKept = true;
+    bool kept = true;
     if (written && exists) {
-        // The replacement keeps the owner, group and permission bits of the file it replaces
-        // (the owner first: changing it clears the set-id bits).
+        // The replacement keeps the owner, group, extended attributes and permission bits of the
+        // file it replaces (the owner first: changing it clears the set-id bits).
         struct stat now {};
         if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid))
-            ownerKept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
-        if (ownerKept) ::fchmod(fd, old.st_mode & 07777);
+            kept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+        // The bits last: an access list sets them too, and they must end exactly as they were.
+        if (kept) kept = CopyAttributes(target.c_str(), fd) && ::fchmod(fd, old.st_mode & 07777) == 0;
     }
     if (::close(fd) != 0 && written) {
         err = errno;
         written = false;
     }
-    if (!written || !ownerKept) {
+    if (!written || !kept) {
         ::unlink(temp.c_str());
         if (!written)
             return {false, "The file \"" + path + "\" could not be written completely (" +

@@ -31,10 +31,11 @@ FileResult CheckReadableFile(const std::string& path, std::uint64_t* size = null
 FileResult ReadFileBytes(const std::string& path, std::string& bytes);
 
 // Writes bytes to path through a temporary file beside it and a rename, so a failed write
-// leaves the old file whole. The new file keeps the old one's owner, group and permission bits.
-// A file with more than one hard link, or whose owner cannot be kept, is rewritten in place after
-// a copy of it is made beside it (removed after success), so every name sees the new text.
-// A read-only target is refused, not replaced.
+// leaves the old file whole. The new file keeps the old one's owner, group, permission bits and
+// extended attributes (its access control list among them). A file with more than one hard link,
+// or whose owner or attributes cannot be kept, is rewritten in place after a copy of it is made
+// beside it (removed after success), so every name sees the new text; one this user may not
+// write is refused before any copy is made. A read-only target is refused, not replaced.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace qm
