@@ -13,6 +13,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <fcntl.h>
+#include <io.h>
 #endif
 #ifdef __linux__
 #include <sys/xattr.h>
@@ -63,28 +66,79 @@ std::string FormatFileSize(std::uint64_t bytes) {
     return text;
 }
 
+namespace {
+FileResult TooLarge(const std::string& path, std::uint64_t bytes, std::uint64_t limit) {
+    return {false, "The file \"" + path + "\" is too large to open: it holds " + FormatFileSize(bytes) +
+                       ", and files up to " + FormatFileSize(limit) + " can be edited on this computer."};
+}
+
+FileResult NotRegular(const std::string& path) {
+    return {false, "\"" + path + "\" is not a regular file (it is a pipe, socket or device) and cannot be opened."};
+}
+}  // namespace
+
 FileResult CheckReadableFile(const std::string& path, std::uint64_t* size) {
     std::error_code ec;
     const fs::file_status st = fs::status(path, ec);
     if (!fs::exists(st)) return {false, "The file \"" + path + "\" cannot be found."};
     if (fs::is_directory(st)) return {false, "\"" + path + "\" is a folder, not a file."};
-    if (!fs::is_regular_file(st))
-        return {false, "\"" + path + "\" is not a regular file (it is a pipe, socket or device) and cannot be opened."};
+    if (!fs::is_regular_file(st)) return NotRegular(path);
     const std::uint64_t bytes = fs::file_size(path, ec);
     if (ec) return {false, "The file \"" + path + "\" cannot be read: " + ec.message() + "."};
     const std::uint64_t limit = ReadableFileLimit();
-    if (bytes > limit)
-        return {false, "The file \"" + path + "\" is too large to open: it holds " + FormatFileSize(bytes) +
-                           ", and files up to " + FormatFileSize(limit) + " can be edited on this computer."};
+    if (bytes > limit) return TooLarge(path, bytes, limit);
     if (size) *size = bytes;
     return {true, {}};
 }
 
+int OpenReadableFile(const std::string& path, std::uint64_t limit, FileResult& result, std::uint64_t* size) {
+#ifndef _WIN32
+    // Not blocking: a pipe put here since the check would wait for a writer forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        result = {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) result = {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    else if (S_ISDIR(st.st_mode)) result = {false, "\"" + path + "\" is a folder, not a file."};
+    else if (!S_ISREG(st.st_mode)) result = NotRegular(path);
+    else if (static_cast<std::uint64_t>(st.st_size) > limit) result = TooLarge(path, static_cast<std::uint64_t>(st.st_size), limit);
+    else if (const int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        result = {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    else {
+        result = {true, {}};
+        if (size) *size = static_cast<std::uint64_t>(st.st_size);
+        return fd;
+    }
+    ::close(fd);
+    return -1;
+#else
+    std::uint64_t bytes = 0;
+    result = CheckReadableFile(path, &bytes);
+    if (!result.ok) return -1;
+    if (bytes > limit) {
+        result = TooLarge(path, bytes, limit);
+        return -1;
+    }
+    const int fd = ::_open(path.c_str(), _O_RDONLY | _O_BINARY);
+    if (fd < 0) result = {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    else if (size) *size = bytes;
+    return fd;
+#endif
+}
+
 FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
+    if (FileResult checked = CheckReadableFile(path); !checked.ok) return checked;
+    FileResult opened;
     std::uint64_t size = 0;
-    if (FileResult checked = CheckReadableFile(path, &size); !checked.ok) return checked;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    const int fd = OpenReadableFile(path, ReadableFileLimit(), opened, &size);
+    if (fd < 0) return opened;
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    }
     bytes.resize(size);
     const size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
     const bool failed = std::ferror(f) != 0;

@@ -27,6 +27,11 @@ std::string FormatFileSize(std::uint64_t bytes);
 // which could block a read or never end) within ReadableFileLimit(). Gives the size on success.
 FileResult CheckReadableFile(const std::string& path, std::uint64_t* size = nullptr);
 
+// Opens path for reading after CheckReadableFile, and checks the opened file again: something put
+// in the file's place in between (a pipe, a device) neither blocks the open nor is read, and the
+// size given is the opened file's. limit: the largest size accepted. -1 with result.error when refused.
+int OpenReadableFile(const std::string& path, std::uint64_t limit, FileResult& result, std::uint64_t* size = nullptr);
+
 // Reads a whole file as bytes, after CheckReadableFile.
 FileResult ReadFileBytes(const std::string& path, std::string& bytes);
 

@@ -1,5 +1,11 @@
 #include "core/doc/textfile.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#else
+#include <io.h>
+#endif
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -61,10 +67,17 @@ DocumentFileReader::~DocumentFileReader() {
 
 FileResult DocumentFileReader::Open(const std::string& path) {
     m_path = path;
-    m_result = CheckReadableFile(path, &m_size);
+    m_result = CheckReadableFile(path);
     if (!m_result.ok) return m_result;
-    m_file = std::fopen(path.c_str(), "rb");
-    if (!m_file) m_result = {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+    // The limit as it stands now: what the editor takes while reading must not shrink it under the file.
+    m_limit = ReadableFileLimit();
+    const int fd = OpenReadableFile(path, m_limit, m_result, &m_size);
+    if (fd < 0) return m_result;
+    m_file = ::fdopen(fd, "rb");
+    if (!m_file) {
+        m_result = {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
+        ::close(fd);
+    }
     return m_result;
 }
 
@@ -84,9 +97,9 @@ bool DocumentFileReader::Next(std::string& text, size_t bytes) {
         return false;
     }
     m_read += got;
-    if (m_read > ReadableFileLimit()) {  // it grew while being read
-        m_result = CheckReadableFile(m_path);
-        if (m_result.ok) m_result = {false, "The file \"" + m_path + "\" grew while it was read."};
+    if (m_read > m_limit) {  // it grew while being read
+        m_result = {false, "The file \"" + m_path + "\" grew while it was read beyond " + FormatFileSize(m_limit) +
+                               ", the largest file that can be edited on this computer."};
         return false;
     }
     if (got == 0) return false;

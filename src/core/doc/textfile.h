@@ -45,7 +45,7 @@ public:
 private:
     std::FILE* m_file = nullptr;
     std::string m_path;
-    std::uint64_t m_size = 0, m_read = 0;
+    std::uint64_t m_size = 0, m_read = 0, m_limit = 0;
     FileResult m_result;
 };
 

@@ -264,6 +264,7 @@ CScriptDoc* CQuillmarkApp::OpenDocumentFile(const QString& path) {
     if (m_templates.empty() || path.isEmpty()) return nullptr;
     const QString full = QFileInfo(path).absoluteFilePath();
     for (CScriptDoc* doc : Documents()) {
+        if (doc->LoadingPathName() == full) return doc;  // it is shown when its load ends
         if (doc->GetPathName() == full) {
             doc->ActivateFrame();
             return doc;

@@ -127,6 +127,12 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
         return false;
     };
     const QString full = QFileInfo(path).absoluteFilePath();
+    // A load shows its progress and lets events in: a second request for the file meanwhile finds it here.
+    m_loadingPath = full;
+    struct Loading {
+        QString& path;
+        ~Loading() { path.clear(); }
+    } loading{m_loadingPath};
     DocumentFileReader reader;
     if (!reader.Open(full.toStdString()).ok) return failed(QString::fromStdString(reader.Result().error));
     QStatusBar* status = theApp.GetMainFrame() ? theApp.GetMainFrame()->statusBar() : nullptr;

@@ -33,6 +33,9 @@ public:
     // Sets the path and, as the framework does, the title to the path's file name.
     void SetPathName(const QString& path, bool addToRecentList = true);
 
+    // The file being read into this document while it opens; empty otherwise.
+    QString LoadingPathName() const { return m_loadingPath; }
+
     bool IsModified() const;
     void SetModifiedFlag(bool modified = true);
 
@@ -75,6 +78,7 @@ private:
     QPointer<CEditView> m_view;
     QPointer<CChildFrame> m_frame;
     QString m_pathName;
+    QString m_loadingPath;
     QString m_title;
     bool m_closing = false;
 };

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,24 @@ TEST(FileReader, OnlyRegularFilesWithinTheLimitAreOpened) {
     std::string bytes;
     EXPECT_FALSE(ReadFileBytes("/dev/zero", bytes).ok);
     EXPECT_FALSE(ReadFileBytes(fifo, bytes).ok);
+
+    // The opened file itself is checked, so one swapped for a pipe after the name was checked
+    // neither blocks nor is read.
+    for (const std::string& other : {fifo, dir.Path(), std::string("/dev/zero")}) {
+        FileResult r;
+        EXPECT_EQ(OpenReadableFile(other, 1000, r), -1) << other;
+        EXPECT_FALSE(r.ok);
+    }
+    FileResult opened;
+    std::uint64_t size = 0;
+    const int fd = OpenReadableFile(dir.Write("swap.sqs", "12345"), 4, opened, &size);
+    EXPECT_EQ(fd, -1);
+    EXPECT_NE(opened.error.find("holds 5 bytes, and files up to 4 bytes"), std::string::npos) << opened.error;
+    const int ok = OpenReadableFile(dir.Path("swap.sqs"), 5, opened, &size);
+    ASSERT_GE(ok, 0) << opened.error;
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(::fcntl(ok, F_GETFL) & O_NONBLOCK, 0);  // reads block as usual from here
+    ::close(ok);
 
     SetReadableFileLimit(10);
     const std::string big = dir.Write("big.sqs", "12345678901");

@@ -118,3 +118,23 @@ TEST_F(OpenChecks, RunningOutOfMemoryWhileOpeningIsReportedAndDropsOnlyTheHalfRe
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->GetView()->GetText(), QString::fromLatin1(text).replace("\r\n", "\n"));
 }
+
+TEST_F(OpenChecks, TheSameFileAskedForAgainWhileItLoadsOpensOnce) {
+    QByteArray text;
+    for (int i = 0; i < 400; ++i) text += "hint " + QByteArray::number(i) + "\r\n";
+    WriteData("m/big.sqs", text);
+    CScriptDoc::s_open.pieceBytes = 1000;
+    std::vector<CScriptDoc*> meanwhile;
+    CScriptDoc::s_open.beforePiece = [&](std::uint64_t) {
+        // As a second start of the program or a dropped file would ask while the progress is shown.
+        if (meanwhile.size() < 2) meanwhile.push_back(theApp.OpenDocumentFile(Path("m/./big.sqs")));
+    };
+    CScriptDoc* doc = theApp.OpenDocumentFile(Path("m/big.sqs"));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(meanwhile, std::vector<CScriptDoc*>({doc, doc}));
+    Settle();
+    EXPECT_EQ(theApp.Documents().size(), 1u);
+    EXPECT_EQ(Main()->m_wndBackground->subWindowList().size(), 1);
+    EXPECT_EQ(doc->GetView()->GetText(), QString::fromLatin1(text).replace("\r\n", "\n"));
+    EXPECT_EQ(doc->LoadingPathName(), QString());
+}
