@@ -118,8 +118,19 @@ QSettings* QSettingsRegistry::Open(Hive hive) const {
 #else
         slot = std::make_unique<QSettings>(FileOf(hive), QSettings::IniFormat);
         if (slot->status() == QSettings::FormatError) {  // damaged: read as empty
-            slot->clear();
-            m_damaged[static_cast<int>(hive)] = true;
+            // Emptying this object would have QSettings write the empty set over the file from the
+            // event loop, before the file could go aside. So the file goes aside whole first, and a
+            // new object reads the name that is now free.
+            const QString file = FileOf(hive), kept = file + ".damaged";
+            slot.reset();
+            QFile::remove(kept);
+            const bool aside = QFile::rename(file, kept);
+            slot = std::make_unique<QSettings>(file, QSettings::IniFormat);
+            if (!aside) {
+                // A folder that refuses the rename refuses QSettings' replacing write too.
+                slot->clear();
+                m_damaged[static_cast<int>(hive)] = true;
+            }
         }
 #endif
     }

@@ -1,5 +1,8 @@
 #include "core/app/catalogue.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include "core/app/ansicodec.h"
 #include "core/app/casefold.h"
 #include "core/app/safefile.h"
@@ -42,6 +45,38 @@ StringList ReadDataLines(std::string_view bytes) {
         start = lf + 1;
     }
     return lines;
+}
+
+bool IsPlausibleDataFile(DataFileKind kind, std::string_view bytes) {
+    size_t controls = 0;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0) return false;
+        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') ++controls;
+    }
+    if (controls > bytes.size() / 100) return false;  // random or binary bytes, not a text someone wrote
+    const StringList lines = ReadDataLines(bytes);
+    const bool blank = std::all_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find_first_not_of(" \t") == std::string::npos;
+    });
+    if (blank || kind == DataFileKind::Commands) return true;
+    const auto has = [&](std::initializer_list<const char*> headers) {
+        for (const auto& l : lines)
+            for (const char* h : headers)
+                if (l == h) return true;
+        return false;
+    };
+    switch (kind) {
+        case DataFileKind::Data: return has({"[WEAPONS]", "[AMMO]", "[EQUIPMENT]", "[VEHICLE_AMMO]"});
+        case DataFileKind::Header: return has({"[SCRIPT]", "[DESCRIPTION]"});
+        case DataFileKind::Syntax:
+        case DataFileKind::Unit:
+            return std::any_of(lines.begin(), lines.end(), [](const std::string& l) {
+                return l.size() > 2 && l.front() == '[' && l.back() == ']';
+            });
+        case DataFileKind::Commands: break;
+    }
+    return true;
 }
 
 namespace {

@@ -51,6 +51,14 @@ private:
         m_syntaxIndex;
 };
 
+// The five data files' kinds, in the order a backup names them.
+enum class DataFileKind { Commands, Data, Syntax, Unit, Header };
+
+// Whether bytes can be a data file of the kind: text (no NUL, hardly any other control
+// character), and, unless it holds no text at all, with a line the reader takes as one of the
+// kind's section headers (none for the commands list, which is a plain list of names).
+bool IsPlausibleDataFile(DataFileKind kind, std::string_view bytes);
+
 // Splits a data file into lines: a line ends at a line feed, a carriage return before it is
 // removed, and the last line needs no line end. Lines are returned as UTF-8.
 StringList ReadDataLines(std::string_view bytes);

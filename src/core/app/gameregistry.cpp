@@ -19,10 +19,16 @@ std::string GetPlayerName(const Registry& registry) {
     return Cut(registry.GetString(Hive::CurrentUser, kGameRegistryKey, "Player Name", ""));
 }
 
+bool IsPlayerFolderName(const std::string& player) {
+    return !player.empty() && player != "." && player != ".." &&
+           player.find_first_of(std::string("/\\:\0", 4)) == std::string::npos;
+}
+
 GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder, GameValues wanted) {
     GameLocation where;
     if (wanted & kGameFolder) where.folder = GetGameFolder(registry);
     if (wanted & kGamePlayer) where.player = GetPlayerName(registry);
+    if (!IsPlayerFolderName(where.player)) where.player.clear();
     const GameValues missing = (where.folder.empty() ? wanted & kGameFolder : 0) |
                                (where.player.empty() ? wanted & kGamePlayer : 0);
     if (!missing || winePrefixFolder.empty()) return where;
@@ -31,7 +37,7 @@ GameLocation LocateGame(const Registry& registry, const std::string& winePrefixF
         where.folder = MapWindowsPath(Cut(wine.folder), winePrefixFolder);
         if (!where.folder.empty()) where.winePrefix = winePrefixFolder;
     }
-    if (where.player.empty()) where.player = Cut(wine.player);
+    if (where.player.empty() && IsPlayerFolderName(Cut(wine.player))) where.player = Cut(wine.player);
     return where;
 }
 

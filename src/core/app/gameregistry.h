@@ -26,6 +26,10 @@ struct GameLocation {
     std::string player;
     std::string winePrefix;  // set when the folder came from the prefix
 };
+// The player's missions lie in a folder named after the player, so a name that is not one path
+// component ("..\\..", "a/b", "C:x") names no player: it would lead the mission folder elsewhere.
+bool IsPlayerFolderName(const std::string& player);
+
 GameLocation LocateGame(const Registry& registry, const std::string& winePrefixFolder,
                         GameValues wanted = kGameFolderAndPlayer);
 

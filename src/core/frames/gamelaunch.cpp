@@ -1,5 +1,7 @@
 #include "core/frames/gamelaunch.h"
 
+#include <filesystem>
+
 #include "core/app/datapaths.h"
 
 namespace qm {
@@ -18,6 +20,17 @@ std::string GameExecutable(int expansionEdition) {
 std::string MissionFolder(const std::string& gameFolder, const std::string& player) {
     const std::string sep(1, kPathSep);
     return gameFolder + sep + "Users" + sep + player + sep + "Missions" + sep;
+}
+
+std::string GameMissionFolder(const GameLocation& game) {
+    namespace fs = std::filesystem;
+    if (!game.player.empty() && !IsPlayerFolderName(game.player)) return {};
+    std::string folder = MissionFolder(game.folder, game.player);
+    if (game.winePrefix.empty()) return folder;
+    const fs::path inside = fs::path(folder).lexically_normal().lexically_relative(
+        fs::path(game.winePrefix).lexically_normal());
+    if (inside.empty() || *inside.begin() == "..") return {};
+    return folder;
 }
 
 }  // namespace qm

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/app/gameregistry.h"
+
 namespace qm {
 
 // "-nosplash -window", "-nosplash", "-window" or nothing, from the "Nosplash" and "Window" settings.
@@ -9,5 +11,8 @@ std::string GameParameters(int nosplash, int window);
 std::string GameExecutable(int expansionEdition);
 // Game folder + "Users" + player + "Missions", with a separator after each.
 std::string MissionFolder(const std::string& gameFolder, const std::string& player);
+// The mission folder of a located game; empty for a player name that is no folder name, and for
+// a game in a Wine prefix when the folder would lie outside the prefix.
+std::string GameMissionFolder(const GameLocation& game);
 
 }  // namespace qm

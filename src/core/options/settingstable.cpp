@@ -100,12 +100,35 @@ bool PlacementOnAScreen(const FrameSettings& s, const std::vector<ScreenRect>& s
     return false;
 }
 
+ScreenRect ClampToScreens(const ScreenRect& window, const std::vector<ScreenRect>& screens) {
+    if (screens.empty()) return window;
+    using L = long long;
+    // Overlap area, or minus the distance between the two when they do not meet.
+    const auto closeness = [&](const ScreenRect& r) {
+        const L dx = std::min<L>(L(window.x) + window.width, L(r.x) + r.width) - std::max<L>(window.x, r.x);
+        const L dy = std::min<L>(L(window.y) + window.height, L(r.y) + r.height) - std::max<L>(window.y, r.y);
+        return dx > 0 && dy > 0 ? dx * dy : std::min<L>(dx, 0) + std::min<L>(dy, 0);
+    };
+    const ScreenRect& screen = *std::max_element(
+        screens.begin(), screens.end(), [&](const ScreenRect& a, const ScreenRect& b) { return closeness(a) < closeness(b); });
+    ScreenRect out = window;
+    out.width = std::clamp(window.width, 0, std::max(screen.width, 0));
+    out.height = std::clamp(window.height, 0, std::max(screen.height, 0));
+    out.x = static_cast<int>(std::clamp<L>(window.x, screen.x, L(screen.x) + screen.width - out.width));
+    out.y = static_cast<int>(std::clamp<L>(window.y, screen.y, L(screen.y) + screen.height - out.height));
+    return out;
+}
+
 void KeepPlacementOnScreens(FrameSettings& s, const std::vector<ScreenRect>& screens, const SettingDefaults& d) {
-    if (screens.empty() || PlacementOnAScreen(s, screens)) return;
-    for (const char* name : {"WinX", "WinY", "WinWidth", "WinHeight"}) {
-        const SettingEntry* e = FindSetting(name);
-        s.*e->intMember = DefaultInt(*e, d);
+    if (screens.empty()) return;
+    if (!PlacementOnAScreen(s, screens)) {
+        for (const char* name : {"WinX", "WinY", "WinWidth", "WinHeight"}) {
+            const SettingEntry* e = FindSetting(name);
+            s.*e->intMember = DefaultInt(*e, d);
+        }
     }
+    const ScreenRect r = ClampToScreens({s.m_winX, s.m_winY, s.m_winWidth, s.m_winHeight}, screens);
+    s.m_winX = r.x, s.m_winY = r.y, s.m_winWidth = r.width, s.m_winHeight = r.height;
 }
 
 const SettingEntry* FindSetting(const std::string& name) {

@@ -70,7 +70,11 @@ struct ScreenRect {
 };
 // True when the window's caption strip shows on one of the screens far enough to be grabbed.
 bool PlacementOnAScreen(const FrameSettings& s, const std::vector<ScreenRect>& screens);
-// Puts the window placement back to its defaults when it lies off every screen.
+// The window moved and, when larger, shrunk to lie whole within the screen that shows most of it
+// (the nearest screen when none does). Unchanged without screens.
+ScreenRect ClampToScreens(const ScreenRect& window, const std::vector<ScreenRect>& screens);
+// Puts the window placement back to its defaults when it lies off every screen, then clamps it
+// to the screen it is on.
 void KeepPlacementOnScreens(FrameSettings& s, const std::vector<ScreenRect>& screens, const SettingDefaults& d);
 
 // Reads every frame-owned setting in table order, then "Font", then the three folders. A value

@@ -24,13 +24,17 @@ using DataFilePathSet = std::array<std::string, kDataFileCount>;
 
 enum class MaintenanceStatus {
     Done,
-    DataFileFailed,  // a data file could not be copied (backup: kBackupError, restore: kRestoreNotFound)
-    SnippetFailed,   // a snippet could not be copied (backup: kBackupError, restore: kRestoreError)
+    DataFileFailed,   // backup: a data file could not be copied (kBackupError); restore: a backed-up
+                      // data file is missing (kRestoreNotFound)
+    SnippetFailed,    // a snippet could not be copied (backup: kBackupError, restore: kRestoreError)
+    BackupUnreadable, // restore: a backed-up data file cannot be read
+    BackupDamaged,    // restore: a backed-up file is no data file of its kind
+    TargetFailed,     // restore: a data file in use cannot be replaced
 };
 
 struct MaintenanceResult {
     MaintenanceStatus status = MaintenanceStatus::Done;
-    std::string failedFile;  // the copy that failed
+    std::string failedFile;  // the file that failed
     std::string reason;      // why, for the curious; the user sees the fixed message
     bool ok() const { return status == MaintenanceStatus::Done; }
 };
@@ -41,9 +45,12 @@ struct MaintenanceResult {
 MaintenanceResult BackupDataFiles(const DataFilePathSet& dataFiles, const std::string& snippetFolder,
                                   const std::string& backupFolder);
 
-// Copies the five backed-up files over the data files in use now, then every backed-up snippet
-// into the snippets folder (adding or replacing; other snippets stay). Stops at the first failed
-// copy; what was copied before stays.
+// Puts the five backed-up files in place of the data files in use now, then copies every
+// backed-up snippet into the snippets folder (adding or replacing; other snippets stay). The
+// data files go all or none: each backed-up one is read and checked to be a data file of its
+// kind, and each one in use to be replaceable, before any is replaced; the new ones are written
+// beside the old ones first and then renamed over them, and a failed rename puts back the ones
+// replaced before it. Snippets stop at the first failed copy; what was copied before stays.
 MaintenanceResult RestoreDataFiles(const DataFilePathSet& dataFiles, const std::string& snippetFolder,
                                    const std::string& backupFolder);
 

@@ -22,6 +22,7 @@
 #include "ui/doc/scriptdoc.h"
 #include "platform/shell.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/frames/screenplacement.h"
 #include "ui/views/editview.h"
 #include "ui/views/printing.h"
 #include "ui/wizards/wizardfactory.h"
@@ -103,6 +104,8 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
 void CQuillmarkApp::ShowMainWindow(bool painted) {
     if (m_appMax == 1) m_pMainWnd->showMaximized();
     else m_pMainWnd->show();
+    // The stored placement was clamped to the screen; the window system's frame adds to it.
+    if (m_appMax != 1) KeepWindowOnScreen(*m_pMainWnd);
     if (!painted) return;
     // Until the window system has mapped the window there is nothing to paint (at most a moment).
     QEventLoop wait;

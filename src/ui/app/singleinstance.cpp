@@ -1,11 +1,13 @@
 #include "ui/app/singleinstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QTimer>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/app/instancemessage.h"
@@ -28,6 +30,19 @@ bool OwnedByUs(const QString& path) {
     const QFileInfo info(path);
     return !info.exists() || info.ownerId() == static_cast<uint>(::getuid());
 }
+
+// Only a socket left by an editor is ever removed: a file of any other kind at that name is not
+// ours to delete.
+bool IsSocket(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISSOCK(st.st_mode);
+}
+
+bool SomeoneAnswers(const QString& path) {
+    QLocalSocket probe;
+    probe.connectToServer(path);
+    return probe.waitForConnected(kConnectMs);
+}
 }  // namespace
 
 CSingleInstance::CSingleInstance(const QString& socketPath, QObject* parent) : QObject(parent), m_path(socketPath) {}
@@ -42,7 +57,11 @@ QString CSingleInstance::DefaultSocketPath() {
 }
 
 bool CSingleInstance::HandOff(const QStringList& files) {
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // In a folder others may write to, another user's file could stand for our lock or socket.
+    const QString folder = QFileInfo(m_path).absolutePath();
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    m_usable = MakeUserOnlyFolder(QFile::encodeName(folder).toStdString(), static_cast<unsigned>(::getuid()));
+    if (!m_usable) return false;
     m_lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
     m_lock->setStaleLockTime(0);  // only a dead holder makes it stale, never its age
     if (!m_lock->tryLock(kLockWaitMs)) m_lock.reset();  // a start-up that hangs: go on alone
@@ -54,7 +73,7 @@ bool CSingleInstance::HandOff(const QStringList& files) {
 
     std::vector<std::string> paths;
     for (const auto& f : files) paths.push_back(f.toStdString());
-    const std::string request = EncodeOpenRequest(paths);
+    const std::string request = EncodeOpenRequest(paths, QDir::currentPath().toStdString());
     socket.write(request.data(), static_cast<qint64>(request.size()));
     if (!socket.waitForBytesWritten(kAnswerMs)) return false;
     // The editor answers once it has the request, before it opens anything.
@@ -68,18 +87,23 @@ bool CSingleInstance::HandOff(const QStringList& files) {
 }
 
 bool CSingleInstance::Listen() {
-    if (!OwnedByUs(m_path)) {
+    if (!m_usable || !OwnedByUs(m_path)) {
         m_lock.reset();
         return false;
     }
+    // Qt makes the socket under another name and renames it into place, which would replace any
+    // file there: only a socket nobody answers on (HandOff found none), left by a crash, goes.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(m_path).constData(), &st) == 0) {
+        if (!IsSocket(m_path) || SomeoneAnswers(m_path)) {
+            m_lock.reset();
+            return false;
+        }
+        QLocalServer::removeServer(m_path);
+    }
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    // Nothing answered on the socket (HandOff tried), so a file there was left by a crash.
-    bool ok = m_server->listen(m_path);
-    if (!ok && m_server->serverError() == QAbstractSocket::AddressInUseError) {
-        QLocalServer::removeServer(m_path);
-        ok = m_server->listen(m_path);
-    }
+    const bool ok = m_server->listen(m_path);
     if (ok) connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
     m_lock.reset();
     return ok;
@@ -94,10 +118,10 @@ void CSingleInstance::OnNewConnection() {
         QTimer::singleShot(kAnswerMs, socket, [socket] { socket->abort(); });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
             buffer->append(socket->readAll());
-            std::vector<std::string> files;
+            OpenRequest request;
             const DecodeResult r = buffer->size() > kMaxRequestBytes
                                        ? DecodeResult::Invalid
-                                       : DecodeOpenRequest(std::string_view(buffer->constData(), buffer->size()), files);
+                                       : DecodeOpenRequest(std::string_view(buffer->constData(), buffer->size()), request);
             if (r == DecodeResult::Incomplete) return;
             if (r == DecodeResult::Invalid) {
                 socket->abort();
@@ -107,7 +131,7 @@ void CSingleInstance::OnNewConnection() {
             socket->flush();
             socket->disconnectFromServer();
             QStringList list;
-            for (const auto& f : files) list << QString::fromStdString(f);
+            for (const auto& f : RequestedPaths(request)) list << QString::fromStdString(f);
             // Opening may ask questions; the sender has its answer already.
             QTimer::singleShot(0, this, [this, list] { emit filesRequested(list); });
         });

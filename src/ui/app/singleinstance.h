@@ -24,8 +24,9 @@ public:
     // when this process is to be the editor: it then holds the start-up lock until Listen, so a
     // start at the same moment waits for it instead of becoming a second editor.
     bool HandOff(const QStringList& files);
-    // Answers later starts from now on (a socket left by a crashed editor is replaced) and
-    // releases the start-up lock. False when the socket cannot be made; the editor runs alone.
+    // Answers later starts from now on (a socket left by a crashed editor is replaced; any other
+    // file there stays) and releases the start-up lock. False when the socket cannot be made or
+    // its folder is not the user's alone; the editor then runs alone.
     bool Listen();
     QString SocketPath() const { return m_path; }
 
@@ -38,6 +39,7 @@ private:
 
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
+    bool m_usable = false;  // the socket's folder is the user's alone
     QLocalServer* m_server = nullptr;
 };
 

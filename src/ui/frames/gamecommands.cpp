@@ -26,7 +26,7 @@ void Open(const QString& what) {
 }
 QString MissionsFolder() {
     const GameLocation game = CurrentGame();
-    return QString::fromStdString(MissionFolder(game.folder, game.player));
+    return QString::fromStdString(GameMissionFolder(game));
 }
 }  // namespace
 

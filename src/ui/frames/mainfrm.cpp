@@ -24,6 +24,7 @@
 #include "ui/frames/commandids.h"
 #include "ui/frames/pagepreview.h"
 #include "ui/frames/popupescapeguard.h"
+#include "ui/frames/screenplacement.h"
 #include "ui/menus/statusprompts.h"
 #include "ui/menus/newtoolbar.h"
 #include "ui/tools/snippetcommands.h"
@@ -46,15 +47,6 @@ SettingDefaults MachineDefaults() {
     return d;
 }
 
-std::vector<ScreenRect> ScreenRects() {
-    std::vector<ScreenRect> rects;
-    for (QScreen* s : QGuiApplication::screens()) {
-        const QRect g = s->availableGeometry();
-        rects.push_back({g.x(), g.y(), g.width(), g.height()});
-    }
-    return rects;
-}
-
 constexpr int kPagePreviewWidth = 320;
 
 int ScreenDpiY() {
@@ -67,7 +59,7 @@ CMainFrame::CMainFrame() {
     AppProfile profile = theApp.Profile();
     const SettingDefaults defaults = MachineDefaults();
     static_cast<FrameSettings&>(*this) = ReadFrameSettings(profile, defaults);
-    KeepPlacementOnScreens(*this, ScreenRects(), defaults);
+    KeepPlacementOnScreens(*this, AvailableScreenRects(), defaults);
     const auto projects = ReadProjectFiles(profile);
     std::copy(projects.begin(), projects.end(), m_projectFiles.begin());
 

@@ -10,6 +10,7 @@
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/frames/screenplacement.h"
 #include "ui/tools/snippetdlg.h"
 #include "ui/views/editview.h"
 
@@ -85,6 +86,7 @@ void OnShowSnippets(CMainFrame& main) {
     CSnippetDlg* dlg = SnippetDialog(main);
     if (!dlg) return;
     dlg->showNormal();
+    KeepWindowOnScreen(*dlg);  // now with the window system's frame
     dlg->raise();
     dlg->activateWindow();
     dlg->setFocus();

@@ -3,6 +3,7 @@
 #include "core/app/gameregistry.h"
 #include "core/app/wineprefix.h"
 #include "core/app/wineregistry.h"
+#include "core/frames/gamelaunch.h"
 #include "core/platform/memoryregistry.h"
 #include "support/tempdir.h"
 
@@ -157,4 +158,31 @@ TEST(WinePrefix, MissingKeysFilesAndDamagedFiles) {
     g = LocateGame(own, prefix.Path());
     EXPECT_EQ(g.folder, "");
     EXPECT_EQ(g.winePrefix, "");
+}
+
+TEST(WinePrefix, APlayerNameThatIsNoFolderNameNamesNoPlayerAndNoMissionFolderLeavesThePrefix) {
+    TempDir prefix;
+    prefix.Write("system.reg", kSystemReg);
+    MemoryRegistry own;
+    for (const char* bad : {"..\\\\..\\\\..", "../../etc", "..", ".", "a/b", "C:x", "a\\\\b"}) {
+        prefix.Write("user.reg", std::string("WINE REGISTRY Version 2\n[Software\\\\Pellgrave\\\\Varnholt] 1\n"
+                                             "\"Player Name\"=\"") + bad + "\"\n");
+        const GameLocation g = LocateGame(own, prefix.Path());
+        EXPECT_EQ(g.player, "") << bad;
+        EXPECT_EQ(MakeMissionCaptions(g.player).open, "") << bad;
+    }
+    // Our own registry's value is held to the same rule, and the prefix's then counts.
+    own.WriteString(Hive::CurrentUser, kGameRegistryKey, "Player Name", "../x");
+    prefix.Write("user.reg", kUserReg);
+    EXPECT_EQ(LocateGame(own, prefix.Path()).player, "Sgt \xC3\x89mile \"Kell\"");
+
+    GameLocation g = LocateGame(own, prefix.Path());
+    EXPECT_EQ(GameMissionFolder(g), g.folder + "/Users/Sgt \xC3\x89mile \"Kell\"/Missions/");
+    g.player = "../../../../..";
+    EXPECT_EQ(GameMissionFolder(g), "");
+    g.player = "Kell";
+    g.folder = prefix.Path("drive_c/../../elsewhere");  // however the folder came to be
+    EXPECT_EQ(GameMissionFolder(g), "");
+    g.winePrefix = "";
+    EXPECT_EQ(GameMissionFolder(g), g.folder + "/Users/Kell/Missions/");  // no prefix to stay in
 }

@@ -185,3 +185,23 @@ TEST(SettingsRanges, WindowPlacementOffEveryScreenGoesBackToTheDefault) {
     KeepPlacementOnScreens(s, {}, d);  // no screen known: nothing to judge by
     EXPECT_EQ(s.m_winX, 32000);
 }
+
+TEST(SettingsRanges, AWindowLargerThanItsScreenOrReachingPastItIsClampedToIt) {
+    const std::vector<ScreenRect> screens{{0, 0, 1920, 1040}, {1920, 0, 1280, 1024}};
+    const auto clamp = [&](ScreenRect w) {
+        const ScreenRect r = ClampToScreens(w, screens);
+        return std::vector<int>{r.x, r.y, r.width, r.height};
+    };
+    EXPECT_EQ(clamp({40, 30, 32000, 32000}), (std::vector<int>{0, 0, 1920, 1040}));
+    EXPECT_EQ(clamp({2000, 500, 32000, 900}), (std::vector<int>{1920, 124, 1280, 900}));  // the second screen
+    EXPECT_EQ(clamp({1500, 100, 800, 600}), (std::vector<int>{1120, 100, 800, 600}));     // most of it on the first
+    EXPECT_EQ(clamp({-32000, -32000, 300, 200}), (std::vector<int>{0, 0, 300, 200}));    // off both: the nearest
+    EXPECT_EQ(clamp({100, 100, 700, 500}), (std::vector<int>{100, 100, 700, 500}));
+    EXPECT_EQ(ClampToScreens({32000, 32000, 32000, 32000}, {}).width, 32000);  // nothing to judge by
+
+    // The stored placement goes through it after the off-screen check.
+    FrameSettings s;
+    s.m_winX = 40, s.m_winY = 30, s.m_winWidth = 32000, s.m_winHeight = 32000;
+    KeepPlacementOnScreens(s, screens, Defaults());
+    EXPECT_EQ((std::vector<int>{s.m_winX, s.m_winY, s.m_winWidth, s.m_winHeight}), (std::vector<int>{0, 0, 1920, 1040}));
+}

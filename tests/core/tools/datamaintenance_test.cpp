@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
+#include "core/app/safefile.h"
 #include "support/tempdir.h"
 
 using namespace qm;
@@ -15,7 +17,7 @@ class DataMaintenance : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int i = 0; i < kDataFileCount; ++i)
-            files[i] = t.Write(std::string("data/") + kBackupNames[i], std::string("v1 ") + kBackupNames[i]);
+            files[i] = t.Write(std::string("data/") + kBackupNames[i], V1(kBackupNames[i]));
         t.Write("snippets/loop.txt", "loop");
         t.Write("snippets/Hint.TXT", "hint");
         t.Write("snippets/notes.doc", "not a snippet");
@@ -23,6 +25,8 @@ protected:
         snippets = t.Path("snippets") + "/";
         backup = t.Path("backup") + "/";
     }
+    // A first version of a data file, with the section headers a restore looks for.
+    static std::string V1(const std::string& name) { return "[WEAPONS]\n[SCRIPT]\n[abs]\nv1 " + name + "\n"; }
     void SetData(const std::string& text) {
         for (int i = 0; i < kDataFileCount; ++i) t.Write(std::string("data/") + kBackupNames[i], text);
     }
@@ -36,7 +40,7 @@ protected:
 TEST_F(DataMaintenance, BackupCreatesTheFoldersAndCopiesFiveFilesThenTheSnippets) {
     const MaintenanceResult r = BackupDataFiles(files, snippets, backup);
     ASSERT_TRUE(r.ok()) << r.reason;
-    for (const char* name : kBackupNames) EXPECT_EQ(TempDir::Read(backup + name), std::string("v1 ") + name);
+    for (const char* name : kBackupNames) EXPECT_EQ(TempDir::Read(backup + name), V1(name));
     EXPECT_EQ(TempDir::Read(backup + "snippets/loop.txt"), "loop");
     EXPECT_EQ(TempDir::Read(backup + "snippets/Hint.TXT"), "hint");
     EXPECT_FALSE(fs::exists(backup + "snippets/notes.doc"));
@@ -100,7 +104,7 @@ TEST_F(DataMaintenance, RestoreCopiesTheFilesBackAndAddsOrReplacesSnippets) {
     const MaintenanceResult r = RestoreDataFiles(files, snippets, backup);
     ASSERT_TRUE(r.ok()) << r.reason;
     EXPECT_EQ(RestoreMessage(r), "Data files were successfully restored.");
-    for (int i = 0; i < kDataFileCount; ++i) EXPECT_EQ(TempDir::Read(files[i]), std::string("v1 ") + kBackupNames[i]);
+    for (int i = 0; i < kDataFileCount; ++i) EXPECT_EQ(TempDir::Read(files[i]), V1(kBackupNames[i]));
     EXPECT_EQ(TempDir::Read(t.Path("snippets/loop.txt")), "loop");
     EXPECT_EQ(TempDir::Read(t.Path("snippets/Hint.TXT")), "hint");
     EXPECT_EQ(TempDir::Read(t.Path("snippets/mine.txt")), "only here");
@@ -113,15 +117,15 @@ TEST_F(DataMaintenance, RestoreGoesToTheEditionInUseNow) {
     other[1] = t.Write("data/original/data.txt", "original");
     other[3] = t.Write("data/original/unit.txt", "original");
     ASSERT_TRUE(RestoreDataFiles(other, snippets, backup).ok());
-    EXPECT_EQ(TempDir::Read(other[0]), "v1 commands.txt");
-    EXPECT_EQ(TempDir::Read(other[3]), "v1 unit.txt");
+    EXPECT_EQ(TempDir::Read(other[0]), V1("commands.txt"));
+    EXPECT_EQ(TempDir::Read(other[3]), V1("unit.txt"));
 }
 
 TEST_F(DataMaintenance, RestoreWithoutABackupChangesNothing) {
     const MaintenanceResult r = RestoreDataFiles(files, snippets, backup);
     EXPECT_EQ(r.status, MaintenanceStatus::DataFileFailed);
     EXPECT_EQ(RestoreMessage(r), "ERROR: Backup data files were not found.");
-    EXPECT_EQ(TempDir::Read(files[0]), "v1 commands.txt");
+    EXPECT_EQ(TempDir::Read(files[0]), V1("commands.txt"));
 
     // An incomplete backup restores none of its files.
     ASSERT_TRUE(BackupDataFiles(files, snippets, backup).ok());
@@ -131,16 +135,52 @@ TEST_F(DataMaintenance, RestoreWithoutABackupChangesNothing) {
     EXPECT_EQ(TempDir::Read(files[0]), "edited");
 }
 
-TEST_F(DataMaintenance, RestoreStopsAtAFileThatCannotBeWritten) {
+TEST_F(DataMaintenance, ARestoreReplacesEveryDataFileOrNone) {
     ASSERT_TRUE(BackupDataFiles(files, snippets, backup).ok());
     SetData("edited");
+    const auto untouched = [&](const char* why) {
+        for (int i = 0; i < kDataFileCount; ++i) EXPECT_EQ(TempDir::Read(files[i]), "edited") << why << " " << i;
+        for (const auto& e : fs::directory_iterator(t.Path("data")))
+            EXPECT_FALSE(e.path().filename().string().starts_with(".")) << why << " left " << e.path();
+    };
+    // One data file in use that cannot be replaced: none is.
     fs::permissions(files[2], fs::perms::owner_read);  // syntax.txt read-only
     MaintenanceResult r = RestoreDataFiles(files, snippets, backup);
-    EXPECT_EQ(r.status, MaintenanceStatus::DataFileFailed);
-    EXPECT_EQ(TempDir::Read(files[1]), "v1 data.txt");  // copied before the failure: stays
-    EXPECT_EQ(TempDir::Read(files[2]), "edited");
-    EXPECT_EQ(TempDir::Read(files[3]), "edited");
+    EXPECT_EQ(r.status, MaintenanceStatus::TargetFailed);
+    EXPECT_EQ(RestoreMessage(r).rfind(std::string(kRestoreError) + " This data file cannot be replaced:\n\n" + files[2], 0), 0u)
+        << RestoreMessage(r);
+    untouched("read-only");
     fs::permissions(files[2], fs::perms::owner_read | fs::perms::owner_write);
+
+    // A backed-up file of random bytes, or text that is no data file of its kind, restores nothing.
+    std::string noise(4096, '\0');
+    std::mt19937 draw(7);
+    for (char& c : noise) c = static_cast<char>(draw());
+    for (const auto& [name, bytes] : {std::pair<std::string, std::string>("unit.txt", noise),
+                                      std::pair<std::string, std::string>("data.txt", "Just a letter\nto home.\n"),
+                                      std::pair<std::string, std::string>("header.txt", "[WEAPONS]\nKarveth\n")}) {
+        const std::string kept = TempDir::Read(backup + name);
+        t.Write("backup/" + name, bytes);
+        r = RestoreDataFiles(files, snippets, backup);
+        EXPECT_EQ(r.status, MaintenanceStatus::BackupDamaged) << name;
+        EXPECT_EQ(RestoreMessage(r), "ERROR: A backup data file is damaged or of the wrong kind:\n\n" + backup + name +
+                                         "\n\nNo data file was changed.");
+        untouched(name.c_str());
+        t.Write("backup/" + name, kept);
+    }
+    // One that cannot be read (here: larger than the program reads).
+    SetReadableFileLimit(8);
+    r = RestoreDataFiles(files, snippets, backup);
+    SetReadableFileLimit(0);
+    EXPECT_EQ(r.status, MaintenanceStatus::BackupUnreadable);
+    EXPECT_EQ(RestoreMessage(r).rfind("ERROR: A backup data file cannot be read:\n\n" + backup + "commands.txt", 0), 0u);
+    untouched("unreadable");
+
+    // An empty data file, as a user may have left one, is a backup like any other.
+    t.Write("backup/header.txt", "");
+    ASSERT_TRUE(RestoreDataFiles(files, snippets, backup).ok());
+    EXPECT_EQ(TempDir::Read(files[1]), V1("data.txt"));
+    EXPECT_EQ(TempDir::Read(files[4]), "");
 
     // The snippets folder cannot take files.
     fs::permissions(t.Path("snippets"), fs::perms::owner_read | fs::perms::owner_exec);
@@ -148,5 +188,4 @@ TEST_F(DataMaintenance, RestoreStopsAtAFileThatCannotBeWritten) {
     r = RestoreDataFiles(files, snippets, backup);
     EXPECT_EQ(r.status, MaintenanceStatus::SnippetFailed);
     EXPECT_EQ(RestoreMessage(r), "ERROR: An error occured while restoring the data files.");
-    EXPECT_EQ(TempDir::Read(files[4]), "v1 header.txt");
 }

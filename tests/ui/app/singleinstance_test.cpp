@@ -2,6 +2,8 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -155,7 +157,58 @@ TEST_F(SingleInstance, WizardSwitchesAndUnregisteringNeverAskTheRunningEditor) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return open->state() == QProcess::NotRunning; }, kProcessMs));
     EXPECT_EQ(open->exitCode(), 0);
     ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0], "QUILLMARK-OPEN 1\n1\n" + QByteArray::number(m_dir.filePath("a.sqs").toUtf8().size()) +
-                               "\n" + m_dir.filePath("a.sqs").toUtf8());
+    const QByteArray folder = QDir(m_dir.path()).canonicalPath().toUtf8(), file = m_dir.filePath("a.sqs").toUtf8();
+    EXPECT_EQ(requests[0], "QUILLMARK-OPEN 2\n" + QByteArray::number(folder.size()) + "\n" + folder + "1\n" +
+                               QByteArray::number(file.size()) + "\n" + file);
     EXPECT_TRUE(Recent("cfg4").isEmpty());
+}
+
+TEST_F(SingleInstance, RelativeNamesInARequestAreTheSendersAndNoOtherFileAtTheSocketIsReplaced) {
+    // Whatever stands at the socket's name and is not a socket belongs to someone: it stays.
+    QDir().mkpath(m_dir.filePath("run"));
+    WriteFile("run/s", "notes kept here\n");
+    QProcess* alone = Launch({"a.sqs"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Recent().contains(m_dir.filePath("a.sqs")); }, kProcessMs));
+    QFile kept(Socket());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "notes kept here\n");
+    alone->terminate();
+    ASSERT_TRUE(alone->waitForFinished(5000));
+    QFile::remove(Socket());
+
+    // The editor was started in m_dir; the sender meant "b.sqs" in its own folder.
+    QDir().mkpath(m_dir.filePath("other"));
+    WriteFile("other/b.sqs", "hint \"other b\"\r\n");
+    StartFirstEditor({"a.sqs"});
+    const auto send = [&](const QByteArray& request) {
+        QLocalSocket client;
+        client.connectToServer(Socket());
+        ASSERT_TRUE(client.waitForConnected(kProcessMs));
+        client.write(request);
+        ASSERT_TRUE(client.waitForReadyRead(kProcessMs));
+        EXPECT_EQ(client.readAll(), "+");
+    };
+    const QByteArray other = m_dir.filePath("other").toUtf8();
+    send("QUILLMARK-OPEN 2\n" + QByteArray::number(other.size()) + "\n" + other + "1\n5\nb.sqs");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Recent().contains(m_dir.filePath("other/b.sqs")); }, kProcessMs))
+        << Recent().join('|').toStdString();
+    // The older form names no folder: its relative names are not guessed at, its absolute ones open.
+    const QByteArray c = m_dir.filePath("c.ext").toUtf8();
+    send("QUILLMARK-OPEN 1\n2\n5\nb.sqs" + QByteArray::number(c.size()) + "\n" + c);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Recent().contains(m_dir.filePath("c.ext")); }, kProcessMs));
+    EXPECT_FALSE(Recent().contains(m_dir.filePath("b.sqs")));
+}
+
+TEST_F(SingleInstance, ALockInAFolderOthersMayWriteToDelaysNoStart) {
+    // Another user's live lock where anyone may write (as in /tmp) must not hold the start up.
+    QDir().mkpath(m_dir.filePath("run"));
+    QFile::setPermissions(m_dir.filePath("run"), QFileDevice::Permissions(0x7777));
+    QLockFile planted(Socket() + ".lock");
+    ASSERT_TRUE(planted.tryLock(0));
+    QElapsedTimer clock;
+    clock.start();
+    Launch({"a.sqs"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Recent().contains(m_dir.filePath("a.sqs")); }, kProcessMs));
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_FALSE(QFile::exists(Socket()));  // alone, as the folder is not the user's own
 }

@@ -18,6 +18,7 @@
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
 #include "ui/menus/newtoolbar.h"
+#include "ui/tools/snippetdlg.h"
 #include "ui/views/editview.h"
 #include "ui/wizards/wizarddlg.h"
 
@@ -113,6 +114,25 @@ TEST_F(MainFrame, SaveAllSavesModifiedDocumentsInTemplateOrderAndNeedsADocument)
     EXPECT_FALSE(description->IsModified());
     EXPECT_EQ(untouched->GetTitle(), "Text");
     EXPECT_TRUE(ReadFile(Path("a.sqs")).endsWith("hint \"x\""));
+}
+
+TEST_F(MainFrame, AStoredPlacementLargerThanTheScreenIsClampedToIt) {
+    SetSetting("WinX", 40);
+    SetSetting("WinY", 30);
+    SetSetting("WinWidth", 32000);
+    SetSetting("WinHeight", 32000);
+    SetSetting("SnippetX", 31000);
+    SetSetting("SnippetY", 31000);
+    ASSERT_TRUE(Start());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(Main()->width(), screen.width());
+    EXPECT_LE(Main()->height(), screen.height());
+    EXPECT_EQ(Main()->frameGeometry().topLeft(), screen.topLeft());
+    Main()->Action(ID_INSERT_SNIPPET)->trigger();
+    ASSERT_TRUE(Main()->m_snippetDlg);
+    EXPECT_TRUE(screen.contains(Main()->m_snippetDlg->frameGeometry()));
+    CloseProgram();
+    EXPECT_LE(Setting("WinWidth"), screen.width());
 }
 
 TEST_F(MainFrame, ClosingWhileMaximisedKeepsThePlacement) {
@@ -281,6 +301,7 @@ TEST(MainFrameSettings, SurviveARestartThroughTheSettingsFiles) {
     theApp.GetMainFrame()->m_fontSize = 14;
     theApp.GetMainFrame()->m_remarkColour = 0x123456;
     theApp.GetMainFrame()->m_fontName = "Liberation Mono";
+    theApp.GetMainFrame()->resize(600, 400);  // within the 800 x 600 test screen wherever it is
     theApp.GetMainFrame()->move(33, 44);
     ASSERT_TRUE(theApp.GetMainFrame()->close());
     theApp.ExitInstance();

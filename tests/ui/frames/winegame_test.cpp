@@ -86,3 +86,19 @@ TEST_F(WineGame, OurOwnRegistryComesFirstAndAMissingPrefixFindsNothing) {
     for (const QString& text : MenuTexts(Main()->PopupMenu("File (no document)")))
         EXPECT_FALSE(text.contains("Missions")) << text.toStdString();
 }
+
+TEST_F(WineGame, APlayerNameWithPathCharactersLeadsNoDialogOutOfThePrefix) {
+    WriteData("pfx/user.reg", "WINE REGISTRY Version 2\n\n[Software\\\\Pellgrave\\\\Varnholt] 1700000000\n"
+                              "\"Player Name\"=\"../../../../../..\"\n");
+    SetSetting("NewFile", 0);
+    SetSetting("ShowUsers", 1);
+    ASSERT_TRUE(Start());
+    for (const QString& text : MenuTexts(Main()->PopupMenu("File (no document)")))
+        EXPECT_FALSE(text.contains("Missions")) << text.toStdString();
+    // Reached anyway (a shortcut), the dialog does not start outside the prefix.
+    prompter.fileNames.clear();
+    Main()->Action(ID_OPEN_MISSIONS)->trigger();
+    ASSERT_EQ(prompter.requests.size(), 1u);
+    const QString start = QDir::cleanPath(prompter.requests[0].initialFolder);
+    EXPECT_TRUE(start.isEmpty() || start.startsWith(Path("pfx") + "/")) << start.toStdString();
+}

@@ -1,5 +1,6 @@
 #include "platform/qsettingsregistry.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -140,6 +141,35 @@ TEST(QSettingsRegistry, ADamagedFileKeptBesideOutlivesFailedSavesWhichAreNotRepo
     EXPECT_EQ(b.GetProfileInt("Settings", "WinX", 0), 0);
     EXPECT_EQ(b.GetProfileInt("Settings", "WinY", 0), 2);
     EXPECT_EQ(b.GetProfileInt("Settings", "WinZ", 0), 3);
+}
+
+TEST(QSettingsRegistry, AFileWithOneUnreadableGroupLineIsKeptWholeThroughEventsSavesAndClosing) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("HKEY_CURRENT_USER.ini");
+    const std::string damaged =
+        "[Software\n[Software]\nTarnwell\\Quillmark\\Settings\\WinX=dword:8\n"
+        "Tarnwell\\Quillmark\\Recent%20File%20List\\File1=/m/a.sqs\n";
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(damaged.c_str());
+    }
+    {
+        QSettingsRegistry r(dir.path());
+        AppProfile p(r);
+        EXPECT_EQ(p.GetProfileInt("Settings", "WinX", 5), 5);
+        // QSettings writes pending changes from the event loop on its own.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        const std::string kept = QFile::exists(ini + ".damaged") ? ReadAll(ini + ".damaged") : ReadAll(ini);
+        EXPECT_EQ(kept, damaged);
+        EXPECT_TRUE(p.WriteProfileInt("Settings", "WinY", 2));
+        QCoreApplication::sendPostedEvents();
+    }
+    EXPECT_EQ(ReadAll(ini + ".damaged"), damaged);
+    QSettingsRegistry back(dir.path());
+    AppProfile b(back);
+    EXPECT_EQ(b.GetProfileInt("Settings", "WinY", 0), 2);
 }
 #endif
 

@@ -288,7 +288,7 @@ TEST_F(SnippetPlacement, AZeroCoordinateCentresTheDialogOverTheFrame) {
 
 TEST_F(SnippetPlacement, TheDialogIsBuiltOnFirstUseAndAnUnbuiltOneKeepsItsPlaceAndFolder) {
     SetSetting("NewFile", 0);
-    SetSetting("SnippetX", 150);
+    SetSetting("SnippetX", 40);
     SetSetting("SnippetY", 120);
     ASSERT_TRUE(Start());
     EXPECT_EQ(Main()->m_snippetDlg, nullptr);  // a start-up does not pay for it
@@ -302,7 +302,7 @@ TEST_F(SnippetPlacement, TheDialogIsBuiltOnFirstUseAndAnUnbuiltOneKeepsItsPlaceA
     Main()->Action(ID_INSERT_SNIPPET)->trigger();
     ASSERT_NE(Main()->m_snippetDlg, nullptr);
     EXPECT_TRUE(Main()->m_snippetDlg->isVisible());
-    EXPECT_EQ(Main()->m_snippetDlg->pos(), QPoint(150, 120));
+    EXPECT_EQ(Main()->m_snippetDlg->pos(), QPoint(40, 120));
     ASSERT_EQ(Main()->m_snippetDlg->m_wndList->count(), 1);
     EXPECT_EQ(Main()->m_snippetDlg->m_wndList->item(0)->text(), "first");
     Main()->m_snippetDlg->hide();
