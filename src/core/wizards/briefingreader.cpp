@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <functional>
 
-#include "core/app/casefold.h"
-
 namespace qm {
 
 namespace {
@@ -80,11 +78,6 @@ ParsedBriefing ParseBriefing(std::string_view raw) {
     parsed.ok = true;
     ReadSingleSided(text, b);
     return parsed;
-}
-
-bool IsBriefingTitle(std::string_view title) {
-    const std::string lower = FoldCase(title);
-    return lower == "briefing" || lower == "briefing*";
 }
 
 }  // namespace qm

@@ -29,8 +29,4 @@ struct ParsedBriefing {
 };
 ParsedBriefing ParseBriefing(std::string_view text);
 
-// "Edit Briefing" applies to a document titled "Briefing" (any letter case, with or without the
-// modified mark "*") that holds a wizard page.
-bool IsBriefingTitle(std::string_view title);
-
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -19,13 +20,22 @@ QString Display(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-// A right-click on the tree opens no menu, not even the bar's.
+// A right-click on the tree opens no menu, not even the bar's. The Insert key does what Enter
+// does, as the syntax pane promises.
 class CommandTree : public QTreeWidget {
 public:
     using QTreeWidget::QTreeWidget;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override { event->accept(); }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+            if (QTreeWidgetItem* item = currentItem()) emit itemActivated(item, 0);
+            event->accept();
+            return;
+        }
+        QTreeWidget::keyPressEvent(event);
+    }
 };
 }  // namespace
 

@@ -49,7 +49,7 @@ signals:
     void ContextMenuRequested(const QPoint& globalPos);
     void ProjectFileSelected(int slot);
     void SelectionChanged();
-    // Double-click or Enter on an item.
+    // Double-click, Enter or Insert on an item.
     void ItemActivated();
 
 protected:

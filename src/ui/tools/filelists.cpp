@@ -27,6 +27,12 @@ void InsertBeforeExit(QMenu* menu, QAction* exit, const QList<QAction*>& actions
     QAction* before = at > 0 && all[at - 1]->isSeparator() ? all[at - 1] : exit;
     menu->insertActions(before, actions);
 }
+
+// Entries of files with one name in different folders look alike (trimmed to "...\\name"): the
+// status bar tells which is which.
+QString RecentPrompt(const QString& prompt, const std::string& path) {
+    return prompt + QStringLiteral(": ") + QString::fromStdString(path);
+}
 }  // namespace
 
 void CMainFrame::RebuildRecentFiles() {
@@ -42,7 +48,7 @@ void CMainFrame::RebuildRecentFiles() {
         for (size_t i = 0; i < texts.size(); ++i) {
             QAction* a = new QAction(MenuSafe(texts[i]).replace(0, 2, '&'), this);  // keep the "&1" mnemonic
             a->setData(kFirstRecentFileCommand + static_cast<int>(i));
-            a->setStatusTip(QStringLiteral("Open this document"));
+            a->setStatusTip(RecentPrompt(QStringLiteral("Open this document"), files[i]));
             const int index = static_cast<int>(i);
             connect(a, &QAction::triggered, this, [this, index] { OnRecentFile(index); });
             m_standardRecentActions << a;
@@ -60,7 +66,9 @@ void CMainFrame::AppendRecentFileItems(CIconMenu& menu) {
     for (const RecentMenuEntry& e : RecentMenuTexts(theApp.m_recentFiles.Files(), m_mrus, m_trimMRU == 1)) {
         m_recentMenuText[e.index] = QString::fromStdString(e.text);
         QAction* a = menu.AppendListItem(kFirstRecentFileCommand + e.index, kRecentFilePicture,
-                                         m_recentMenuText[e.index], QStringLiteral("Open this recent document"));
+                                         m_recentMenuText[e.index],
+                                         RecentPrompt(QStringLiteral("Open this recent document"),
+                                                      theApp.m_recentFiles[static_cast<size_t>(e.index)]));
         const int index = e.index;
         connect(a, &QAction::triggered, this, [this, index] { OnRecentFile(index); });
     }

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <algorithm>
 #include <vector>
@@ -493,10 +494,25 @@ void CEditView::contextMenuEvent(QContextMenuEvent* event) {
     menu->exec(event->globalPos());
 }
 
+namespace {
+// Characters only, whatever the source's formatting. Some programs put only HTML on the
+// clipboard: its text is what the user copied.
+QString PlainTextOf(const QMimeData* source) {
+    if (!source) return {};
+    if (source->hasText() && !source->text().isEmpty()) return source->text();
+    if (source->hasHtml()) return QTextDocumentFragment::fromHtml(source->html()).toPlainText();
+    return {};
+}
+}  // namespace
+
+bool CEditView::canInsertFromMimeData(const QMimeData* source) const {
+    return source && (source->hasText() || source->hasHtml());
+}
+
 void CEditView::insertFromMimeData(const QMimeData* source) {
-    if (!source || !source->hasText()) return;
-    // Characters only, whatever the source's formatting; every kind of line break becomes a real line.
-    QString text = source->text();
+    QString text = PlainTextOf(source);
+    if (text.isEmpty()) return;
+    // Every kind of line break becomes a real line.
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     for (QChar c : {QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
         text.replace(c, QLatin1Char('\n'));

@@ -93,14 +93,27 @@ PrintLayout::~PrintLayout() = default;
 int PrintLayout::PageCount() const { return m_document->pageCount(); }
 
 void PrintLayout::PaintPage(QPainter& painter, int page) const {
-    const QRectF onPage(QPointF(0, page * m_pageSize.height()), m_pageSize);
+    // Line by line, each line on the page the layout gave it: drawing whole blocks would put the
+    // next page's first lines into the bottom margin, hidden by the clip but still in the printed
+    // file (found by a search, copied with the page's text).
+    const qreal top = page * m_pageSize.height(), bottom = top + m_pageSize.height();
+    const QTextDocument& doc = *m_document;
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    QTextBlock b = doc.findBlock(std::max(0, layout->hitTest(QPointF(0, top), Qt::FuzzyHit)));
+    if (b.isValid() && b.previous().isValid()) b = b.previous();  // a wrapped line may begin above
     painter.save();
     painter.setClipRect(QRectF(QPointF(0, 0), m_pageSize));
-    painter.translate(0, -onPage.top());
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = onPage;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    m_document->documentLayout()->draw(&painter, context);
+    painter.setPen(Qt::black);
+    for (; b.isValid(); b = b.next()) {
+        const QTextLayout* lines = b.layout();
+        const QPointF at = lines->position();
+        if (at.y() >= bottom) break;
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            const qreal y = at.y() + line.y();
+            if (y >= top && y < bottom) line.draw(&painter, at - QPointF(0, top));
+        }
+    }
     painter.restore();
 }
 

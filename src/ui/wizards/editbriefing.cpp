@@ -74,9 +74,10 @@ private:
 };
 }  // namespace
 
+// The marker alone decides, not the title: a wizard page saved to disk and opened again is
+// titled by its file name ("briefing.html", "mission.html").
 bool CanEditBriefing(const CScriptDoc* doc) {
-    if (!doc || !IsBriefingTitle(doc->GetTitle().toStdString())) return false;
-    const CEditView* view = doc->GetView();
+    const CEditView* view = doc ? doc->GetView() : nullptr;
     if (!view) return false;
     QTextDocument* text = view->document();
     auto* tracker = static_cast<BriefingMarkerTracker*>(

@@ -24,18 +24,35 @@ bool CreateInEditor(DocKind kind, const std::string& text, const QString& title,
     return true;
 }
 
+namespace {
+void TellBadFileName(const QString& title, const QString& afterwards) {
+    // The characters stand on a line of their own, so a narrow message box cannot break the list.
+    theApp.GetPrompter().MessageBox(
+        QStringLiteral("\"%1\" cannot be used as a file name.\nA file name must not be empty or hold any of "
+                       "these characters:\n\\  /  :  *  ?  |  \"  <  >\n%2")
+            .arg(title, afterwards),
+        QStringLiteral("FILE ERROR"), MbButtons::Ok, MbIcon::None);
+}
+}  // namespace
+
 std::optional<QString> AskSavePath(const FileDialogRequest& request) {
-    return theApp.GetPrompter().GetSaveFileName(request);
+    // A refused name brings the dialog back with the name and folder as chosen, so the user
+    // corrects it rather than starting the save again.
+    FileDialogRequest ask = request;
+    for (;;) {
+        const std::optional<QString> path = theApp.GetPrompter().GetSaveFileName(ask);
+        if (!path || IsValidWizardName(FileTitle(*path).toStdString())) return path;
+        TellBadFileName(FileTitle(*path), QStringLiteral("Choose another name."));
+        const QFileInfo chosen(*path);
+        ask.proposedName = chosen.fileName();
+        ask.initialFolder = chosen.absolutePath();
+    }
 }
 
 bool CheckWizardFileName(const QString& path) {
     const QString title = FileTitle(path);
     if (IsValidWizardName(title.toStdString())) return true;
-    theApp.GetPrompter().MessageBox(
-        QStringLiteral("\"%1\" cannot be used as a file name.\nA file name must not be empty or hold any of "
-                       "these characters: \\ / : * ? | \" < >\nNothing was saved.")
-            .arg(title),
-        QStringLiteral("FILE ERROR"), MbButtons::Ok, MbIcon::None);
+    TellBadFileName(title, QStringLiteral("Nothing was saved."));
     return false;
 }
 

@@ -20,7 +20,8 @@ namespace qm {
 bool CreateInEditor(DocKind kind, const std::string& text, const QString& title, const QString& failed,
                     const QString& done, const QString& doneCaption);
 
-// The save dialog every wizard's Create To Disk asks; nullopt when cancelled.
+// The save dialog every wizard's Create To Disk asks; nullopt when cancelled. A file name the
+// wizards refuse (CheckWizardFileName) is told and the dialog opens again holding it.
 std::optional<QString> AskSavePath(const FileDialogRequest& request);
 
 // The file-name check every wizard's save runs before it writes anything: the chosen file's title

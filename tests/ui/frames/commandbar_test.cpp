@@ -82,16 +82,20 @@ TEST_F(CommandBar, InsertPutsTheWeaponWithItsQuotesIntoTheScriptColouredAndUndoa
     EXPECT_EQ(v->GetText(), "Not Available");
 }
 
-TEST_F(CommandBar, DoubleClickOrEnterOnALeafInsertsIt) {
+TEST_F(CommandBar, EnterOrInsertOnALeafInsertsIt) {
     CEditView* v = New(DocKind::Script)->GetView();
     Tree()->expandAll();
     Select(Item(ROOT_COMMANDS, 2));
     Tree()->setFocus();
     QTest::keyClick(Tree(), Qt::Key_Return);
     EXPECT_EQ(v->GetText(), "hint");
-    Select(Tree()->topLevelItem(ROOT_AMMO));
-    QTest::keyClick(Tree(), Qt::Key_Return);  // a root only opens
-    EXPECT_EQ(v->GetText(), "hint");
+    QTest::keyClick(Tree(), Qt::Key_Insert);
+    EXPECT_EQ(v->GetText(), "hinthint");
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Insert}) {
+        Select(Tree()->topLevelItem(ROOT_AMMO));
+        QTest::keyClick(Tree(), key);  // a root inserts nothing
+        EXPECT_EQ(v->GetText(), "hinthint");
+    }
 }
 
 TEST_F(CommandBar, CollapseAllLeavesTheRootsWithNothingSelectedAndAnEmptyPane) {

@@ -264,6 +264,25 @@ TEST_F(ListCommands, RecentFilesAreTrimmedOrShownWholeAndMRUsZeroHidesThem) {
     EXPECT_FALSE(Entries("File (document)").contains("Recent Files"));
 }
 
+TEST_F(ListCommands, RecentFilesOfOneNameAreToldApartByTheirFullPathInBothMenuSets) {
+    const QString a = QDir::toNativeSeparators(Path("alpha/init.sqs"));
+    const QString b = QDir::toNativeSeparators(Path("bravo/init.sqs"));
+    WriteRecent(1, a);
+    WriteRecent(2, b);
+    for (int custom : {1, 0}) {
+        SetSetting("CustomMenus", custom);
+        Begin();
+        Main()->RebuildRecentFiles();
+        const QString menu = custom ? "Recent Files" : "File (no document)";
+        const QString prompt = custom ? "Open this recent document: " : "Open this document: ";
+        QStringList tips;
+        for (QAction* act : Shown(menu)->actions())
+            if (act->statusTip().startsWith(prompt)) tips << act->statusTip();
+        EXPECT_EQ(tips, (QStringList{prompt + a, prompt + b})) << custom;
+        if (custom) theApp.ExitInstance();
+    }
+}
+
 TEST_F(ListCommands, ARecentFileThatCannotBeOpenedLeavesTheList) {
     WriteData("mission/here.sqs", "x");
     WriteRecent(1, QDir::toNativeSeparators(Path("mission/gone.sqs")));

@@ -1,7 +1,11 @@
 // Printed pages measured as a user would hold them: text size, margins, colours, what is printed.
+#include <climits>
+
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 
 #include "support/editorfixture.h"
 #include "ui/views/printing.h"
@@ -10,6 +14,46 @@ using namespace qm;
 
 namespace {
 constexpr int kDpi = 200;  // fine enough to measure a 10 pt line to a tenth of a point
+
+// A page that keeps every piece of text drawn on it, clipped or not, as a printer's file does.
+class TextRecorder : public QPaintDevice {
+public:
+    QString text;
+
+    QPaintEngine* paintEngine() const override { return &m_engine; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+            case PdmWidth: return static_cast<int>(8.5 * kDpi);
+            case PdmHeight: return 11 * kDpi;
+            case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return kDpi;
+            case PdmWidthMM: return 216;
+            case PdmHeightMM: return 279;
+            case PdmDepth: return 32;
+            case PdmNumColors: return INT_MAX;
+            case PdmDevicePixelRatio: return 1;
+            case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
+            default: return 0;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(TextRecorder& page) : QPaintEngine(AllFeatures), m_page(page) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawTextItem(const QPointF&, const QTextItem& item) override { m_page.text += item.text() + '|'; }
+        Type type() const override { return User; }
+
+    private:
+        TextRecorder& m_page;
+    };
+    mutable Engine m_engine{*this};
+};
 
 class Printing : public EditorFixture {
 protected:
@@ -114,6 +158,23 @@ TEST_F(Printing, LongTextBreaksIntoPagesAndThePageRangeIsHonoured) {
     const auto bands = InkBands(second);
     ASSERT_GT(bands.size(), 40u);
     EXPECT_LT(Points(bands.back().second), 11 * 72 - 36);  // nothing printed into the bottom margin
+
+    // Every line is drawn on its own page only, not hidden in the margin of the page before.
+    QList<int> drawn;
+    for (int page = 0; page < pages; ++page) {
+        TextRecorder device;
+        const PrintLayout layout(*d->GetView(), device, QSizeF(7.5 * kDpi, 10 * kDpi), false);
+        QPainter painter(&device);
+        layout.PaintPage(painter, page);
+        painter.end();
+        QList<int> onPage;
+        for (const auto& m : QRegularExpression("line (\\d+)").globalMatch(device.text)) onPage << m.captured(1).toInt();
+        EXPECT_GT(onPage.size(), 20) << page;
+        drawn += onPage;
+    }
+    QList<int> once;
+    for (int i = 0; i < 150; ++i) once << i;
+    EXPECT_EQ(drawn, once);
 
     auto pdfPages = [](const QByteArray& pdf) { return pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"); };
     QPrinter printer(QPrinter::HighResolution);

@@ -43,7 +43,7 @@ TEST_F(Views, TypingColoursTheLineAndUndoRemovesTheCharacters) {
     EXPECT_FALSE(d->IsModified());
 }
 
-TEST_F(Views, PastedLinesAreColouredAtOnceAsPlainText) {
+TEST_F(Views, PastedLinesAreColouredAtOnceAsPlainTextEvenFromHtmlAlone) {
     CScriptDoc* d = New(DocKind::Script);
     CEditView* v = d->GetView();
     auto* mime = new QMimeData;  // the clipboard takes it
@@ -56,6 +56,15 @@ TEST_F(Views, PastedLinesAreColouredAtOnceAsPlainText) {
     EXPECT_EQ(ColourAt(v, 1, 0), Colour(Main()->m_commandColour));
     EXPECT_EQ(ColourAt(v, 2, 0), Colour(Main()->m_variableColour));
     EXPECT_EQ(ColourAt(v, 3, 0), Colour(Main()->m_commandColour));
+
+    // A clipboard holding only HTML pastes the text it shows, line by line.
+    mime = new QMimeData;
+    mime->setHtml("<p>hint <b>&quot;a&quot;</b></p><p>exit &amp; done</p>");
+    QApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+    v->selectAll();
+    Main()->Action(ID_EDIT_PASTE)->trigger();
+    EXPECT_EQ(v->GetText(), "hint \"a\"\nexit & done");
+    EXPECT_EQ(ColourAt(v, 1, 0), Colour(Main()->m_commandColour));
     QApplication::clipboard()->clear();
 }
 

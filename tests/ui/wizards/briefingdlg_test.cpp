@@ -182,16 +182,28 @@ TEST_F(BriefingDialog, CreateInEditorMakesBothDocumentsAndEditBriefingReadsThemB
     EXPECT_FALSE(editBriefing->isEnabled());
 }
 
-TEST_F(BriefingDialog, EditBriefingNeedsTheTitleBriefingAndTheMarker) {
+TEST_F(BriefingDialog, EditBriefingFollowsTheMarkerWhateverTheDocumentIsCalled) {
     const QString page = QString::fromStdString(BuildBriefingPage(SideBriefing{}, "v")).replace("\r\n", "\n");
     QAction* editBriefing = Main()->Action(ID_EDIT_BRIEFING);
     ASSERT_TRUE(Main()->CreateBriefingDocument("<html>no marker</html>", "Briefing"));
     EXPECT_FALSE(editBriefing->isEnabled());
-    ASSERT_TRUE(Main()->CreateBriefingDocument(page, "mission"));
-    EXPECT_FALSE(editBriefing->isEnabled());
     ASSERT_TRUE(Main()->CreateBriefingDocument(page, "BRIEFING"));
-    EXPECT_EQ(Main()->ActiveDocument()->GetTitle(), "BRIEFING*");
     EXPECT_TRUE(editBriefing->isEnabled());
+    ASSERT_TRUE(Main()->CreateBriefingDocument(page, "mission"));
+    EXPECT_TRUE(editBriefing->isEnabled());
+
+    // A page written to disk by the wizard and opened again, under either case of its name.
+    for (const char* name : {"briefing.html", "Briefing.html"}) {
+        WriteData(name, page.toUtf8());
+        CScriptDoc* doc = theApp.OpenDocumentFile(Path(name));
+        ASSERT_NE(doc, nullptr) << name;
+        EXPECT_EQ(Main()->ActiveDocument(), doc);
+        EXPECT_TRUE(editBriefing->isEnabled()) << name;
+        doc->GetView()->GetParentFrame()->close();
+    }
+    WriteData("plain.html", "<html>briefing</html>");
+    ASSERT_NE(theApp.OpenDocumentFile(Path("plain.html")), nullptr);
+    EXPECT_FALSE(editBriefing->isEnabled());
 }
 
 TEST_F(BriefingDialog, EditBriefingFollowsTheMarkerAsItIsTypedDeletedAndUndone) {

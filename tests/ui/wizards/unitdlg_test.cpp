@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -248,15 +249,31 @@ TEST_F(UnitDialog, CreateToDiskRefusesAFileNameTheNameFieldWouldRefuse) {
     const QString name = Child<CNameEdit>(dlg, "name")->text();
     for (const char* bad : {"bad:name", "bad*name", "bad|name", "bad?name", "bad<name>", "a\\b", "\"q\""}) {
         prompter.messages.clear();
+        prompter.requests.clear();
         const QString path = Path(QString::fromLatin1(bad) + ".sqs");
-        prompter.fileNames.push_back(path);
+        prompter.fileNames.push_back(path);  // then the reopened dialog is cancelled
         Button(dlg, "Create To &Disk...")->click();
         ASSERT_EQ(prompter.messages.size(), 1u) << bad;
         EXPECT_EQ(prompter.messages[0].caption, "FILE ERROR");
         EXPECT_TRUE(prompter.messages[0].text.contains(QString::fromLatin1(bad))) << bad;
+        // The refused characters stand together on a line of their own.
+        EXPECT_TRUE(prompter.messages[0].text.split('\n').contains("\\  /  :  *  ?  |  \"  <  >"));
+        // The dialog comes back holding the refused name in its folder.
+        ASSERT_EQ(prompter.requests.size(), 2u) << bad;
+        EXPECT_EQ(prompter.requests[1].title, prompter.requests[0].title);
+        EXPECT_EQ(prompter.requests[1].proposedName, QString::fromLatin1(bad) + ".sqs");
+        EXPECT_EQ(QDir(prompter.requests[1].initialFolder), QDir(Path(".")));
         EXPECT_FALSE(QFile::exists(path)) << bad;
         EXPECT_EQ(Child<CNameEdit>(dlg, "name")->text(), name);  // still a name it accepts
     }
+    // Corrected in the reopened dialog, the script is saved under the new name.
+    prompter.messages.clear();
+    prompter.fileNames = {Path("bad?name.sqs"), Path("goodname.sqs")};
+    Button(dlg, "Create To &Disk...")->click();
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].caption, "Script Saved");
+    EXPECT_TRUE(QFile::exists(Path("goodname.sqs")));
+    EXPECT_EQ(Child<CNameEdit>(dlg, "name")->text(), "goodname");
     prompter.messages.clear();
     prompter.fileNames.push_back(Path(".sqs"));  // no title at all
     Button(dlg, "Create To &Disk...")->click();
