@@ -42,15 +42,19 @@ std::string MimePackageTextAll() {
 }
 
 std::string DesktopExecArgument(const std::string& argument) {
-    // Inside double quotes, '"', '`', '$' and '\' take a backslash; '%' is doubled. The
+    // Quotes only where the entry format demands them: xdg-open and xdg-mime take the first word
+    // of Exec literally, so a quoted plain name ("quillmark") is a program they cannot find.
+    static const std::string reserved = " \t\n\"'\\><~|&;$*?#()`";
+    const bool plain = !argument.empty() && argument.find_first_of(reserved) == std::string::npos;
+    // Inside double quotes, '"', '`', '$' and '\' take a backslash; '%' is doubled everywhere. The
     // entry's string escapes then double every backslash once more.
-    std::string quoted = "\"";
+    std::string quoted = plain ? "" : "\"";
     for (char c : argument) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        if (!plain && (c == '"' || c == '`' || c == '$' || c == '\\')) quoted += '\\';
         if (c == '%') quoted += '%';
         quoted += c;
     }
-    quoted += '"';
+    if (!plain) quoted += '"';
     std::string out;
     for (char c : quoted) {
         if (c == '\\') out += "\\\\";

@@ -41,7 +41,7 @@ TEST(CommandLine, EveryFileArgumentInOrder) {
 
 TEST(DesktopFiles, EntryMimePackageAndMetainfoAgree) {
     const std::string entry = InstalledDesktopEntry();
-    EXPECT_NE(entry.find("\nExec=\"quillmark\" %f\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nExec=quillmark %f\n"), std::string::npos);
     EXPECT_NE(entry.find("\nIcon=quillmark\n"), std::string::npos);
     const std::string mime = InstalledMimePackage();
     const std::string meta = InstalledMetainfo("3.0.1000");

@@ -166,8 +166,12 @@ TEST(XdgDirsFromEnvironment, FallsBackToHomeAndIgnoresRelativeValues) {
         saved[i] ? setenv(names[i], saved[i]->c_str(), 1) : unsetenv(names[i]);
 }
 
-TEST(DesktopEntry, ExecQuotesAndEscapesThePath) {
-    EXPECT_EQ(DesktopExecArgument("/usr/bin/quillmark"), "\"/usr/bin/quillmark\"");
+TEST(DesktopEntry, ExecQuotesAndEscapesOnlyPathsThatNeedIt) {
+    // A plain path stays bare, as xdg-open and xdg-mime read the program's name literally.
+    EXPECT_EQ(DesktopExecArgument("/usr/bin/quillmark"), "/usr/bin/quillmark");
+    EXPECT_EQ(DesktopExecArgument("/opt/q-1.0/100%/quillmark"), "/opt/q-1.0/100%%/quillmark");
+    EXPECT_EQ(DesktopExecArgument(""), "\"\"");
+    EXPECT_EQ(DesktopExecArgument("/home/o'neil/quillmark"), "\"/home/o'neil/quillmark\"");
     EXPECT_EQ(DesktopExecArgument("/a b/$x\"y`z\\w%1"), "\"/a b/\\\\$x\\\\\"y\\\\`z\\\\\\\\w%%1\"");
     const std::string all = MimePackageTextAll();
     EXPECT_NE(all.find("text/x-varnholt-description"), std::string::npos);
