@@ -1,4 +1,9 @@
 #include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/app/programinfo.h"
 
 #include "platform/qsettingsregistry.h"
 #include "platform/xdgdesktop.h"
@@ -8,6 +13,11 @@
 #include "ui/app/quillmark.h"
 
 int main(int argc, char** argv) {
+    // Answered before QApplication exists: no display is needed, no window opens, no setting is read.
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (const auto info = qm::MatchInfoRequest(args); info != qm::InfoRequest::None)
+        return qm::ShowInfo(info, QM_VERSION, stdout, stderr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setOrganizationName(QStringLiteral("Tarnwell"));

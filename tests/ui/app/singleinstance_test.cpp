@@ -44,11 +44,11 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QProcess* Launch(const QStringList& args, const QString& config = "cfg") {
+    QProcess* Launch(const QStringList& args, const QString& config = "cfg", const QString& platform = "offscreen") {
         auto* p = new QProcess;
         m_processes.push_back(p);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_QPA_PLATFORM", platform);
         env.insert("QUILLMARK_INSTANCE_SOCKET", Socket());
         env.insert("QUILLMARK_CONFIG_DIR", m_dir.filePath(config));
         env.insert("XDG_DATA_HOME", m_dir.filePath("xdg"));
@@ -158,4 +158,28 @@ TEST_F(SingleInstance, WizardSwitchesAndUnregisteringNeverAskTheRunningEditor) {
     EXPECT_EQ(requests[0], "QUILLMARK-OPEN 1\n1\n" + QByteArray::number(m_dir.filePath("a.sqs").toUtf8().size()) +
                                "\n" + m_dir.filePath("a.sqs").toUtf8());
     EXPECT_TRUE(Recent("cfg4").isEmpty());
+}
+
+TEST_F(SingleInstance, HelpAndVersionAnswerAloneWithoutDisplayOrSettings) {
+    QDir().mkpath(m_dir.filePath("run"));
+    QLocalServer editor;
+    ASSERT_TRUE(editor.listen(Socket()));
+    int requests = 0;
+    QObject::connect(&editor, &QLocalServer::newConnection, [&] { ++requests; });
+
+    // No platform the program could open a window on: a QApplication would end it with an error.
+    for (const auto& [args, expected] :
+         {std::pair{QStringList{"a.sqs", "--help"}, QByteArray("Usage: quillmark [FILE]...\n")},
+          std::pair{QStringList{"--version", "-unit"}, QByteArray("Quillmark 3.0.1000\n")}}) {
+        QProcess* p = Launch(args, "cfg", "no-such-platform");
+        ASSERT_TRUE(p->waitForFinished(kProcessMs));
+        EXPECT_EQ(p->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p->exitCode(), 0) << args.join(' ').toStdString();
+        const QByteArray out = p->readAllStandardOutput();
+        EXPECT_TRUE(args.contains("--help") ? out.startsWith(expected) : out == expected) << out.toStdString();
+    }
+    QTest::qWait(100);
+    EXPECT_EQ(requests, 0);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("cfg")));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("xdg")));
 }
