@@ -1,5 +1,5 @@
 // Writes the files an installation gives the desktop, from the program's file-type table:
-//   desktopgen <version> <output folder>
+//   desktopgen <version> <release date> <output folder>
 // -> quillmark.desktop, quillmark.xml (MIME definitions), quillmark.metainfo.xml
 #include <filesystem>
 #include <fstream>
@@ -8,16 +8,16 @@
 #include "core/app/desktopfiles.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: desktopgen version output-folder\n";
+    if (argc != 4) {
+        std::cerr << "usage: desktopgen version release-date output-folder\n";
         return 2;
     }
-    const std::filesystem::path out(argv[2]);
+    const std::filesystem::path out(argv[3]);
     std::filesystem::create_directories(out);
     const std::pair<const char*, std::string> files[] = {
         {"quillmark.desktop", qm::InstalledDesktopEntry()},
         {"quillmark.xml", qm::InstalledMimePackage()},
-        {"quillmark.metainfo.xml", qm::InstalledMetainfo(argv[1])},
+        {"quillmark.metainfo.xml", qm::InstalledMetainfo(argv[1], argv[2])},
     };
     for (const auto& [name, text] : files) {
         std::ofstream f(out / name, std::ios::binary);

@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 fonts-dejavu-core
-          desktop-file-utils appstream-util)
+          desktop-file-utils appstream-util appstream
+          dpkg-dev lintian)
 ensure_packages Quillmark "${packages[@]}"
 
 build_type=${BUILD_TYPE:-Release}

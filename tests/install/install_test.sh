@@ -2,7 +2,7 @@
 # install_test.sh CMAKE BUILD_DIR layout|validate
 #   layout:   installs into a temporary prefix, checks what lies where, starts the installed
 #             program offscreen with a file and sees it open the file with a per-user data copy.
-#   validate: desktop-file-validate and appstream-util on the installed files (77 = skipped).
+#   validate: desktop-file-validate, appstream-util and appstreamcli on the installed files (77 = skipped).
 set -euo pipefail
 cmake_bin=$1 build=$2 what=$3
 work=$(mktemp -d /tmp/qm-install-test.XXXXXX)
@@ -21,7 +21,10 @@ if [ "$what" = validate ]; then
   command -v desktop-file-validate >/dev/null && command -v appstream-util >/dev/null || {
     echo "desktop-file-validate or appstream-util is not installed; skipped"; exit 77; }
   desktop-file-validate "$prefix/share/applications/quillmark.desktop"
-  appstream-util validate-relax --nonet "$prefix/share/metainfo/quillmark.metainfo.xml"
+  appstream-util validate-relax --nonet "$prefix/share/metainfo/example.tarnwell.quillmark.metainfo.xml"
+  if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net --explain "$prefix/share/metainfo/example.tarnwell.quillmark.metainfo.xml"
+  fi
   exit 0
 fi
 
@@ -30,7 +33,7 @@ for f in "$lib/quillmark" "$lib/quillmark.installed" "$lib/data/resistance/comma
          "$lib/data/original/unit.txt" "$lib/data/syntax.txt" "$lib/data/header.txt" \
          "$lib/comref/comref.html" "$lib/help/quillmark.html" \
          "$prefix/share/applications/quillmark.desktop" "$prefix/share/mime/packages/quillmark.xml" \
-         "$prefix/share/metainfo/quillmark.metainfo.xml" "$prefix/share/icons/hicolor/scalable/apps/quillmark.svg" \
+         "$prefix/share/metainfo/example.tarnwell.quillmark.metainfo.xml" "$prefix/share/icons/hicolor/scalable/apps/quillmark.svg" \
          "$prefix/share/icons/hicolor/16x16/apps/quillmark.png" "$prefix/share/icons/hicolor/256x256/apps/quillmark.png"; do
   [ -f "$f" ] || fail "missing $f"
 done
@@ -55,4 +58,7 @@ user=$work/xdg/quillmark
 [ -f "$user/data/resistance/commands.txt" ] && [ -f "$user/quillmark-user-copy.txt" ] || fail "no per-user data copy"
 cmp -s "$user/data/syntax.txt" "$lib/data/syntax.txt" || fail "the per-user copy differs from the installed files"
 [ -d "$user/snippets" ] && [ -d "$user/scripts" ] || fail "no per-user snippets/ or scripts/"
+for script in "$lib"/scripts/*.sqs "$user"/scripts/*.sqs; do
+  [ ! -e "$script" ] || [ "$(stat -c %a "$script")" = 444 ] || fail "$script is no quick script: it can be written"
+done
 echo "installed into $prefix; the program opened the file with its data in $user"

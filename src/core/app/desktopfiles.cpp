@@ -19,12 +19,12 @@ std::string InstalledDesktopEntry() {
     return entry + "Icon=" + kInstalledProgramName + "\nStartupWMClass=" + kInstalledProgramName + "\n";
 }
 
-std::string InstalledMetainfo(const std::string& version) {
+std::string InstalledMetainfo(const std::string& version, const std::string& releaseDate) {
     std::string provides;
     for (const auto& t : InstalledMimeTypes()) provides += "    <mediatype>" + t + "</mediatype>\n";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<component type=\"desktop-application\">\n"
-           "  <id>quillmark.desktop</id>\n"
+           "  <id>" + std::string(kMetainfoId) + "</id>\n"
            "  <metadata_license>CC0-1.0</metadata_license>\n"
            "  <project_license>LicenseRef-proprietary</project_license>\n"
            "  <name>Quillmark</name>\n"
@@ -42,7 +42,7 @@ std::string InstalledMetainfo(const std::string& version) {
            "  <categories>\n    <category>Development</category>\n    <category>TextEditor</category>\n"
            "  </categories>\n"
            "  <provides>\n" + provides + "    <binary>" + kInstalledProgramName + "</binary>\n  </provides>\n"
-           "  <releases>\n    <release version=\"" + XmlEscape(version) + "\"/>\n  </releases>\n"
+           "  <releases>\n    <release version=\"" + XmlEscape(version) + "\" date=\"" + XmlEscape(releaseDate) + "\"/>\n  </releases>\n"
            "  <content_rating type=\"oars-1.1\"/>\n"
            "</component>\n";
 }

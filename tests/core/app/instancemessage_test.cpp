@@ -44,7 +44,7 @@ TEST(DesktopFiles, EntryMimePackageAndMetainfoAgree) {
     EXPECT_NE(entry.find("\nExec=quillmark %f\n"), std::string::npos);
     EXPECT_NE(entry.find("\nIcon=quillmark\n"), std::string::npos);
     const std::string mime = InstalledMimePackage();
-    const std::string meta = InstalledMetainfo("3.0.1000");
+    const std::string meta = InstalledMetainfo("3.0.1000", "2026-12-08");
     for (const auto& t : InstalledMimeTypes()) {
         EXPECT_NE(entry.find(t + ";"), std::string::npos) << t;
         EXPECT_NE(meta.find("<mediatype>" + t + "</mediatype>"), std::string::npos) << t;
@@ -53,5 +53,6 @@ TEST(DesktopFiles, EntryMimePackageAndMetainfoAgree) {
     for (const char* glob : {"*.sqs", "*.ext", "*.sqf"}) EXPECT_NE(mime.find(glob), std::string::npos) << glob;
     for (const char* known : {"text/html\"", "text/plain\">", "*.txt", "*.csv"})
         EXPECT_EQ(mime.find(known), std::string::npos) << known;
+    EXPECT_NE(meta.find("<release version=\"3.0.1000\" date=\"2026-12-08\"/>"), std::string::npos);
     EXPECT_NE(meta.find("<launchable type=\"desktop-id\">quillmark.desktop</launchable>"), std::string::npos);
 }
