@@ -40,8 +40,9 @@ std::string UsageText() {
            Row("-UnregFileTypes", "give the file types back to the programs that had them, and end") +
            Row("--help", "show this text and end") + Row("--version", "show the version and end") +
            "\n"
-           "The switches ignore case and must come first. Settings are kept in ~/.config/Tarnwell/\n"
-           "(or $QUILLMARK_CONFIG_DIR); see quillmark(1) for every file and variable it reads.\n";
+           "The wizard switches and -UnregFileTypes ignore case and count only as the first argument.\n"
+           "Settings are kept in ~/.config/Tarnwell/ (or $QUILLMARK_CONFIG_DIR); see quillmark(1) for\n"
+           "every file and variable the program reads.\n";
 }
 
 std::string VersionText(const std::string& version) { return "Quillmark " + version + "\n"; }
