@@ -31,13 +31,13 @@ DecodeResult ReadNumber(std::string_view b, size_t& pos, size_t limit, size_t& v
     return DecodeResult::Complete;
 }
 
-// A length line and that many bytes, neither empty nor holding a NUL.
-DecodeResult ReadPath(std::string_view b, size_t& pos, std::string& out) {
+// A length line and that many bytes, not holding a NUL, and empty only where allowed.
+DecodeResult ReadPath(std::string_view b, size_t& pos, std::string& out, bool mayBeEmpty = false) {
     size_t length = 0;
     if (DecodeResult r = ReadNumber(b, pos, kMaxPathBytes, length); r != DecodeResult::Complete) return r;
     if (b.size() - pos < length) return DecodeResult::Incomplete;
     out.assign(b.substr(pos, length));
-    if (out.empty() || out.find('\0') != std::string::npos) return DecodeResult::Invalid;
+    if ((out.empty() && !mayBeEmpty) || out.find('\0') != std::string::npos) return DecodeResult::Invalid;
     pos += length;
     return DecodeResult::Complete;
 }
@@ -63,8 +63,9 @@ DecodeResult DecodeOpenRequest(std::string_view bytes, OpenRequest& request) {
     }
     size_t pos = kMagicFiles.size(), count = 0;
     OpenRequest out;
+    // A sender whose folder was deleted has none to send.
     if (withFolder)
-        if (DecodeResult r = ReadPath(bytes, pos, out.folder); r != DecodeResult::Complete) return r;
+        if (DecodeResult r = ReadPath(bytes, pos, out.folder, true); r != DecodeResult::Complete) return r;
     if (DecodeResult r = ReadNumber(bytes, pos, kMaxFiles, count); r != DecodeResult::Complete) return r;
     for (size_t i = 0; i < count; ++i)
         if (DecodeResult r = ReadPath(bytes, pos, out.files.emplace_back()); r != DecodeResult::Complete) return r;

@@ -77,9 +77,12 @@ CMainFrame::CMainFrame() {
 }
 
 CMainFrame::~CMainFrame() {
-    // Document windows still here die with the frame; they must not call back into it.
-    if (m_wndBackground)
+    // Document windows still here die with the frame; they must not call back into it, nor may
+    // the area's activation of the next window while they go.
+    if (m_wndBackground) {
+        disconnect(m_wndBackground, nullptr, this, nullptr);
         for (QMdiSubWindow* w : m_wndBackground->subWindowList()) disconnect(w, nullptr, this, nullptr);
+    }
 }
 
 bool CMainFrame::LoadFrame() {

@@ -173,6 +173,12 @@ void CBriefingDlg::Connect() {
     connect(qApp, &QApplication::focusChanged, this, &CBriefingDlg::OnFocusChanged);
 }
 
+CBriefingDlg::~CBriefingDlg() {
+    // The fields die after this body, each a focus change the application reports; the handler
+    // would then run on a dialog that is no longer one.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 void CBriefingDlg::UpdateEditorAvailable() { m_createInEditor->setEnabled(m_editorAvailable != 0); }
 
 void CBriefingDlg::ReadControls() {

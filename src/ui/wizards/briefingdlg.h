@@ -22,6 +22,7 @@ class CBriefingDlg : public CWizardDlg {
     Q_OBJECT
 public:
     explicit CBriefingDlg(QWidget* parent = nullptr);
+    ~CBriefingDlg() override;
 
     void UpdateEditorAvailable() override;
 

@@ -34,6 +34,9 @@ TEST(InstanceMessage, RelativeNamesAreTheSendersAndARequestOfTheFirstFormStillRe
     EXPECT_EQ(RequestedPaths(r), std::vector<std::string>{"/a.sq"});
     r = {"relative/folder", {"x.sqs"}};
     EXPECT_TRUE(RequestedPaths(r).empty());
+    // Started in a folder since deleted, a sender has none to send.
+    ASSERT_EQ(DecodeOpenRequest(EncodeOpenRequest({"/a.sqs", "b.sqs"}, ""), r), DecodeResult::Complete);
+    EXPECT_EQ(RequestedPaths(r), std::vector<std::string>{"/a.sqs"});
 }
 
 TEST(InstanceMessage, AnythingElseOnTheSocketIsRefused) {
@@ -43,7 +46,7 @@ TEST(InstanceMessage, AnythingElseOnTheSocketIsRefused) {
          {std::string("GET / HTTP/1.1\r\n"), good + "x", std::string("QUILLMARK-OPEN 1\n99999999\n"),
           std::string("QUILLMARK-OPEN 1\n1\n70000\n"), std::string("QUILLMARK-OPEN 1\n1\n0\n"),
           std::string("QUILLMARK-OPEN 1\n-1\n"), std::string("QUILLMARK-OPEN 1\n1\n2\na\0", 24),
-          std::string("QUILLMARK-OPEN 3\n"), std::string("QUILLMARK-OPEN 2\n0\n0\n"),
+          std::string("QUILLMARK-OPEN 3\n"), std::string("QUILLMARK-OPEN 2\n0\n1\n0\n"),
           std::string("QUILLMARK-OPEN 2\n2\n/\0" "0\n", 23)})
         EXPECT_EQ(DecodeOpenRequest(bad, out), DecodeResult::Invalid) << bad;
 }

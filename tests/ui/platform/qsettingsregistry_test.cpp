@@ -111,23 +111,24 @@ std::string ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "(missing)";
 }
+
+bool WriteAll(const QString& path, const std::string& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes.data(), static_cast<qint64>(bytes.size())) == qint64(bytes.size());
+}
 }  // namespace
 
 TEST(QSettingsRegistry, ADamagedFileKeptBesideOutlivesFailedSavesWhichAreNotReportedOnceSavingWorks) {
     QTemporaryDir dir;
     const QString ini = dir.filePath("HKEY_CURRENT_USER.ini");
     const std::string damaged("[[[garbage\n=\n[Software]\nTarnwell\\Quillmark\\Settings\\WinX=dword:8\n");
-    {
-        QFile f(ini);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(damaged.c_str());
-    }
+    ASSERT_TRUE(WriteAll(ini, damaged));
     QSettingsRegistry r(dir.path());
     AppProfile p(r);
     EXPECT_EQ(p.GetProfileInt("Settings", "WinX", 5), 5);
     {
         FullDisk full;
-        EXPECT_FALSE(p.WriteProfileInt("Settings", "WinX", 1));  // the damaged file goes aside, then the write fails
+        EXPECT_FALSE(p.WriteProfileInt("Settings", "WinX", 1));  // the damaged file went aside when read; the write fails
         EXPECT_FALSE(p.WriteProfileInt("Settings", "WinY", 2));
         p.DeleteEntry("Settings", "WinX");
     }
@@ -149,11 +150,7 @@ TEST(QSettingsRegistry, AFileWithOneUnreadableGroupLineIsKeptWholeThroughEventsS
     const std::string damaged =
         "[Software\n[Software]\nTarnwell\\Quillmark\\Settings\\WinX=dword:8\n"
         "Tarnwell\\Quillmark\\Recent%20File%20List\\File1=/m/a.sqs\n";
-    {
-        QFile f(ini);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(damaged.c_str());
-    }
+    ASSERT_TRUE(WriteAll(ini, damaged));
     {
         QSettingsRegistry r(dir.path());
         AppProfile p(r);
