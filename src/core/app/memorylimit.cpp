@@ -1,5 +1,7 @@
 #include "core/app/memorylimit.h"
 
+#include "core/app/safefile.h"
+
 #include <algorithm>
 #include <charconv>
 #include <fstream>
@@ -89,11 +91,16 @@ std::optional<std::uint64_t> UsableMemory(const MemoryFacts& facts) {
         const std::uint64_t left = limit > used ? limit - used : 0;
         least = least ? std::min(*least, left) : left;
     };
-    if (facts.physical) room(facts.physical, 0);
     if (facts.addressSpaceLimit) room(*facts.addressSpaceLimit, facts.addressSpaceUsed);
     if (facts.dataLimit) room(*facts.dataLimit, facts.dataUsed);
     for (const MemoryFacts::Group& g : facts.groups) room(g.limit, g.used);
     return least;
+}
+
+std::uint64_t FileLimitFor(const MemoryFacts& facts) {
+    const std::uint64_t machine = LimitForMemory(facts.physical);
+    const std::optional<std::uint64_t> room = UsableMemory(facts);
+    return room ? std::min(machine, *room / 30) : machine;
 }
 
 void ReadMemoryFiles(const SystemFileReader& read, MemoryFacts& facts) {

@@ -21,9 +21,14 @@ struct MemoryFacts {
     std::vector<Group> groups;
 };
 
-// The least room left under any of the limits (the machine's memory counting whole).
-// Nothing when no limit is known.
+// The least room left under the limits the process dies or fails at when it reaches them (its
+// control groups, address-space and data limits); nothing when it has none.
 std::optional<std::uint64_t> UsableMemory(const MemoryFacts& facts);
+
+// The largest file worth opening: a twentieth of the machine's memory (LimitForMemory), and no
+// more than a thirtieth of the room under the hard limits. An opened text was measured to take
+// about twenty-two times its size in address space; the margin leaves room to edit it.
+std::uint64_t FileLimitFor(const MemoryFacts& facts);
 
 // Reads a whole small file of the system (under /proc or /sys); nullopt when there is none.
 using SystemFileReader = std::function<std::optional<std::string>(const std::string& path)>;

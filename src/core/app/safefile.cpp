@@ -46,9 +46,7 @@ std::uint64_t LimitForMemory(std::uint64_t usableBytes) {
 }
 
 std::uint64_t ReadableFileLimit() {
-    if (g_limit) return g_limit;
-    const std::optional<std::uint64_t> usable = UsableMemory(CurrentMemoryFacts());
-    return usable && *usable == 0 ? 0 : LimitForMemory(usable.value_or(0));
+    return g_limit ? g_limit : FileLimitFor(CurrentMemoryFacts());
 }
 
 void SetReadableFileLimit(std::uint64_t bytes) { g_limit = bytes; }

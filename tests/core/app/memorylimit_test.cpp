@@ -40,7 +40,7 @@ TEST(MemoryLimit, TheTightestOfMachineGroupsAndResourceLimitsCounts) {
     EXPECT_EQ(facts.addressSpaceUsed, 512 * MB);
     EXPECT_EQ(facts.dataUsed, 256 * MB);
     EXPECT_EQ(UsableMemory(facts), 2 * GB - 500 * MB);  // 900 MB in use, 400 MB of it cache
-    EXPECT_LT(LimitForMemory(*UsableMemory(facts)), 300 * MB);  // a 300 MB file no longer fits
+    EXPECT_EQ(FileLimitFor(facts), (2 * GB - 500 * MB) / 30);  // a 300 MB file no longer fits
 
     facts.addressSpaceLimit = 1 * GB;  // prlimit --as: what is mapped already counts against it
     EXPECT_EQ(UsableMemory(facts), 512 * MB);
@@ -48,6 +48,7 @@ TEST(MemoryLimit, TheTightestOfMachineGroupsAndResourceLimitsCounts) {
     EXPECT_EQ(UsableMemory(facts), 44 * MB);
     facts.dataLimit = 100 * MB;  // more in use than allowed: no room at all, not an underflow
     EXPECT_EQ(UsableMemory(facts), 0u);
+    EXPECT_EQ(FileLimitFor(facts), 0u);
 
     // Version 1 inside a container: the host's path is not there, the container's own group is.
     const std::map<std::string, std::string> v1 = {
@@ -66,11 +67,15 @@ TEST(MemoryLimit, TheTightestOfMachineGroupsAndResourceLimitsCounts) {
                            {"/sys/fs/cgroup/memory/memory.limit_in_bytes", "9223372036854771712\n"},
                            {"/sys/fs/cgroup/memory/memory.usage_in_bytes", "1000\n"}},
                           unlimited);
-    EXPECT_EQ(UsableMemory(unlimited), 8 * GB);
+    EXPECT_EQ(FileLimitFor(unlimited), 8 * GB / 20);
+    unlimited.groups.clear();
+    EXPECT_EQ(UsableMemory(unlimited), std::nullopt);
+    EXPECT_EQ(FileLimitFor(unlimited), LimitForMemory(8 * GB));
 }
 
 TEST(MemoryLimit, MissingOrMalformedFilesAreIgnored) {
     EXPECT_EQ(UsableMemory(FromFiles({})), std::nullopt);
+    EXPECT_EQ(FileLimitFor(FromFiles({})), LimitForMemory(0));  // nothing known: as if 4 GB
     const MemoryFacts junk = FromFiles({
         {"/proc/self/status", "VmSize: lots kB\nVmData:\n"},
         {"/proc/self/cgroup", "garbage\n0::\n"},
