@@ -22,6 +22,8 @@
 #endif
 #include <vector>
 
+#include "core/app/memorylimit.h"
+
 namespace qm {
 
 namespace fs = std::filesystem;
@@ -36,22 +38,16 @@ bool IsReadOnlyFile(const std::string& path) {
 
 namespace {
 std::uint64_t g_limit = 0;
-
-std::uint64_t PhysicalMemory() {
-#ifndef _WIN32
-    const long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && size > 0) return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size);
-#endif
-    return 0;
-}
 }  // namespace
 
-std::uint64_t LimitForMemory(std::uint64_t physicalBytes) {
+std::uint64_t LimitForMemory(std::uint64_t usableBytes) {
     constexpr std::uint64_t unknown = 4ull << 30;  // as if the machine had 4 GB
-    return (physicalBytes ? physicalBytes : unknown) / 20;
+    return (usableBytes ? usableBytes : unknown) / 20;
 }
 
-std::uint64_t ReadableFileLimit() { return g_limit ? g_limit : LimitForMemory(PhysicalMemory()); }
+std::uint64_t ReadableFileLimit() {
+    return g_limit ? g_limit : FileLimitFor(CurrentMemoryFacts());
+}
 
 void SetReadableFileLimit(std::uint64_t bytes) { g_limit = bytes; }
 

@@ -14,10 +14,12 @@ struct FileResult {
 // Checked explicitly because the operating system does not refuse the superuser.
 bool IsReadOnlyFile(const std::string& path);
 
-// The largest file the program reads: a twentieth of the machine's memory, since an editor holds
-// about ten times a file's size. A test may set another limit; 0 goes back to the machine's.
+// The largest file the program reads: what the memory the process may still take allows
+// (FileLimitFor: the machine's memory, the room left in its memory control groups and under its
+// address-space and data limits). A test may set another limit; 0 goes back to the process's own.
 std::uint64_t ReadableFileLimit();
 void SetReadableFileLimit(std::uint64_t bytes);
+// A twentieth of the machine's memory, since an editor holds many times a file's size; 0 counts as unknown.
 std::uint64_t LimitForMemory(std::uint64_t physicalBytes);
 
 // "5.5 MB", "1.2 GB": a size for a message.

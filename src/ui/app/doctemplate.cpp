@@ -1,6 +1,8 @@
 #include "ui/app/doctemplate.h"
 
+#include <QFileInfo>
 #include <algorithm>
+#include <new>
 
 #include "ui/app/quillmark.h"
 #include "ui/doc/scriptdoc.h"
@@ -51,11 +53,20 @@ CScriptDoc* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible
         return nullptr;
     }
     if (path.isEmpty()) doc->SetTitle(QString());
-    else doc->SetPathName(path);
-
-    main->AddDocumentFrame(frame);
-    view->OnInitialUpdate();
-    if (makeVisible) frame->ShowInitial();
+    else doc->SetPathName(path, false);
+    try {
+        // Laying out a large text takes memory again: running short here drops this document only.
+        if (!path.isEmpty() && CScriptDoc::s_open.beforeShow) CScriptDoc::s_open.beforeShow();
+        main->AddDocumentFrame(frame);
+        view->OnInitialUpdate();
+        if (makeVisible) frame->ShowInitial();
+    } catch (const std::bad_alloc&) {
+        view->document()->clear();
+        doc->OnCloseDocument();
+        CScriptDoc::FailForMemory(QFileInfo(path).absoluteFilePath(), static_cast<std::uint64_t>(QFileInfo(path).size()));
+        return nullptr;
+    }
+    if (!path.isEmpty()) theApp.AddToRecentFileList(doc->GetPathName());
     return doc;
 }
 

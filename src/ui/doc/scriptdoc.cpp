@@ -161,14 +161,21 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
         // The half-read text goes with this document; every other document is untouched.
         m_view->document()->clear();
         endProgress();
-        return failed(QStringLiteral("There is not enough memory to open \"%1\" (%2). Close other documents or "
-                                     "programs and try again.")
-                          .arg(full, QString::fromStdString(FormatFileSize(reader.Size()))));
+        return FailForMemory(full, reader.Size());
     }
     endProgress();
     if (!reader.Result().ok) return failed(QString::fromStdString(reader.Result().error));
     SetModifiedFlag(false);
     return true;
+}
+
+bool CScriptDoc::FailForMemory(const QString& path, std::uint64_t bytes) {
+    theApp.GetPrompter().MessageBox(
+        QStringLiteral("Failed to open document.\nThere is not enough memory to open \"%1\" (%2). Close other "
+                       "documents or programs and try again.")
+            .arg(path, QString::fromStdString(FormatFileSize(bytes))),
+        {}, MbButtons::Ok, MbIcon::Error);
+    return false;
 }
 
 bool CScriptDoc::OnSaveDocument(const QString& path) {

@@ -64,7 +64,11 @@ public:
         // Called before each piece goes into the editor with the bytes read so far; it may throw
         // std::bad_alloc as a machine out of memory would.
         std::function<void(std::uint64_t)> beforePiece;
+        // Called once the text is whole, before its window is laid out and shown; it may throw too.
+        std::function<void()> beforeShow;
     };
+    // Tells the user that path could not be opened for want of memory.
+    static bool FailForMemory(const QString& path, std::uint64_t bytes);
     static OpenSettings s_open;
 
 signals:

@@ -112,8 +112,17 @@ TEST_F(OpenChecks, RunningOutOfMemoryWhileOpeningIsReportedAndDropsOnlyTheHalfRe
     EXPECT_TRUE(kept->IsModified());
     EXPECT_EQ(fresh->GetView()->GetText(), "typed");
     EXPECT_TRUE(fresh->IsModified());
-    // The program goes on: with the memory there the same file opens whole.
+    // Running short while the whole text is laid out for its window drops that document alone too.
     CScriptDoc::s_open.beforePiece = nullptr;
+    CScriptDoc::s_open.beforeShow = [] { throw std::bad_alloc(); };
+    EXPECT_EQ(theApp.OpenDocumentFile(Path("m/big.sqs")), nullptr);
+    EXPECT_TRUE(prompter.Texts().last().contains("There is not enough memory to open")) << prompter.Texts().last().toStdString();
+    Settle();
+    EXPECT_EQ(theApp.Documents().size(), 2u);
+    EXPECT_EQ(Main()->m_wndBackground->subWindowList().size(), 2);
+    EXPECT_EQ(kept->GetView()->GetText(), "unsaved hint\n");
+    // The program goes on: with the memory there the same file opens whole.
+    CScriptDoc::s_open.beforeShow = nullptr;
     CScriptDoc* again = theApp.OpenDocumentFile(Path("m/big.sqs"));
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->GetView()->GetText(), QString::fromLatin1(text).replace("\r\n", "\n"));
