@@ -172,10 +172,10 @@ void CSnippetDlg::OnSelectionChanged() {
         else m_text.clear();
         shown = m_text;
         if (preview.ok && preview.binary)
-            shown = QStringLiteral("This snippet file holds binary data (%1) and is not shown.").arg(size);
+            shown = QStringLiteral("This snippet holds binary data\n(%1) and is not shown.").arg(size);
         else if (preview.ok && !preview.whole)
             shown = QString::fromStdString(preview.text) +
-                    QStringLiteral("\n\n[Only the start of this snippet is shown: it holds %1.]").arg(size);
+                    QStringLiteral("\n\n[Only the start is shown:\nthis snippet holds %1.]").arg(size);
     }
     UpdateButtons();
     m_wndPreview->setPlainText(shown);

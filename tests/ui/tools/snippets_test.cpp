@@ -327,9 +327,9 @@ TEST_F(Snippets, ALargeOrBinarySnippetIsPreviewedFromItsStartAndInsertedWhole) {
     const QString shown = Dlg()->m_wndPreview->toPlainText();
     EXPECT_LT(shown.size(), 70 * 1024);  // the start, not 3 MB
     EXPECT_TRUE(shown.startsWith("hint \"line 0\"\nhint \"line 15\"\n")) << shown.left(40).toStdString();
-    EXPECT_TRUE(shown.endsWith("[Only the start of this snippet is shown: it holds 3.1 MB.]")) << shown.right(80).toStdString();
+    EXPECT_TRUE(shown.endsWith("[Only the start is shown:\nthis snippet holds 3.1 MB.]")) << shown.right(80).toStdString();
     Select("Picture");
-    EXPECT_EQ(Dlg()->m_wndPreview->toPlainText(), "This snippet file holds binary data (100.0 KB) and is not shown.");
+    EXPECT_EQ(Dlg()->m_wndPreview->toPlainText(), "This snippet holds binary data\n(100.0 KB) and is not shown.");
 
     CScriptDoc* d = New(DocKind::Text);
     Select("Big");
