@@ -1,7 +1,14 @@
 #include "core/tools/snippetstore.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+
+#ifndef _WIN32
+#include <unistd.h>
+#else
+#include <io.h>
+#endif
 
 #include "core/app/datapaths.h"
 #include "core/app/safefile.h"
@@ -90,6 +97,34 @@ bool SnippetStore::Load(std::string_view name, std::string& text) const {
     while (!loaded.empty() && loaded.back() == '\n') loaded.pop_back();
     text = std::move(loaded);
     return true;
+}
+
+SnippetPreview SnippetStore::Preview(std::string_view name, size_t maxBytes) const {
+    SnippetPreview preview;
+    FileResult opened;
+    const std::string path = PathOf(name);
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) return preview;  // missing, a folder, a pipe: nothing is opened
+    const int fd = OpenReadableFile(path, UINT64_MAX, opened, &preview.size);
+    if (fd < 0) return preview;
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return preview;
+    }
+    std::string raw(static_cast<size_t>(std::min<std::uint64_t>(preview.size, maxBytes)), '\0');
+    raw.resize(std::fread(raw.data(), 1, raw.size(), f));
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) return preview;
+    preview.ok = true;
+    preview.whole = raw.size() == preview.size;
+    preview.binary = raw.find('\0') != std::string::npos;
+    if (preview.binary) return preview;
+    preview.text = DecodeDocumentText(raw);
+    if (preview.whole)
+        while (!preview.text.empty() && preview.text.back() == '\n') preview.text.pop_back();
+    return preview;
 }
 
 bool SnippetStore::Save(std::string_view name, std::string_view text, size_t* unmappable) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,18 @@ namespace qm {
 
 inline constexpr const char* kSnippetOpenError = "ERROR opening snippet file";
 inline constexpr const char* kSnippetSaveError = "Error saving snippet file.";
+
+// How much of a snippet the preview reads: a large file is not read whole to be looked at.
+inline constexpr size_t kSnippetPreviewBytes = 64 * 1024;
+
+// The start of a snippet for the preview.
+struct SnippetPreview {
+    bool ok = false;          // false when the file cannot be read
+    std::string text;         // as Load gives it, when whole; else the start of the file
+    bool whole = false;       // text is the whole snippet
+    bool binary = false;      // the start holds NUL bytes: not text
+    std::uint64_t size = 0;   // the file's size in bytes
+};
 
 // The copy-as-snippet names run from "Text Snippet 1" to this number.
 inline constexpr int kMaxTextSnippets = 50;
@@ -34,6 +47,9 @@ public:
 
     // Reads a snippet with its trailing line breaks removed. False (text unchanged) when it cannot be read.
     bool Load(std::string_view name, std::string& text) const;
+
+    // Reads at most maxBytes of a snippet, so a huge or binary file is looked at quickly.
+    SnippetPreview Preview(std::string_view name, size_t maxBytes = kSnippetPreviewBytes) const;
 
     // Creates or replaces a snippet. False when the name is invalid or the file cannot be written.
     // unmappable: characters written as "?" because the code page has no byte for them.

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/filefilter.h"
+#include "core/app/safefile.h"
 #include "core/tools/snippetstore.h"
 #include "ui/app/prompter.h"
 #include "ui/app/quillmark.h"
@@ -137,6 +138,7 @@ QListWidgetItem* CSnippetDlg::SelectedItem() const {
 
 void CSnippetDlg::RefreshSnippets() {
     m_text.clear();
+    m_textWhole = true;
     {
         const QSignalBlocker block(m_wndList);
         m_wndList->clear();
@@ -153,15 +155,30 @@ bool CSnippetDlg::LoadSnippet(const QString& name) {
     std::string text;
     if (!SnippetStore(m_folder.toStdString()).Load(name.toStdString(), text)) return false;
     m_text = QString::fromStdString(text);
+    m_textWhole = true;
     m_wndPreview->setPlainText(m_text);
     return true;
 }
 
 void CSnippetDlg::OnSelectionChanged() {
-    if (QListWidgetItem* item = SelectedItem())
-        if (!LoadSnippet(item->text())) m_text = QString::fromLatin1(kSnippetOpenError);
+    QString shown = m_text;
+    if (QListWidgetItem* item = SelectedItem()) {
+        // Only the start is read: a huge or binary file in the folder must not hold the window up.
+        const SnippetPreview preview = SnippetStore(m_folder.toStdString()).Preview(item->text().toStdString());
+        const QString size = QString::fromStdString(FormatFileSize(preview.size));
+        m_textWhole = !preview.ok || (preview.whole && !preview.binary);
+        if (!preview.ok) m_text = QString::fromLatin1(kSnippetOpenError);
+        else if (m_textWhole) m_text = QString::fromStdString(preview.text);
+        else m_text.clear();
+        shown = m_text;
+        if (preview.ok && preview.binary)
+            shown = QStringLiteral("This snippet holds binary data\n(%1) and is not shown.").arg(size);
+        else if (preview.ok && !preview.whole)
+            shown = QString::fromStdString(preview.text) +
+                    QStringLiteral("\n\n[Only the start is shown:\nthis snippet holds %1.]").arg(size);
+    }
     UpdateButtons();
-    m_wndPreview->setPlainText(m_text);
+    m_wndPreview->setPlainText(shown);
 }
 
 void CSnippetDlg::UpdateButtons() {
@@ -170,7 +187,19 @@ void CSnippetDlg::UpdateButtons() {
 }
 
 void CSnippetDlg::OnInsertSnippet() {
-    if (m_main) m_main->InsertSnippetText(m_text);
+    if (!m_main) return;
+    if (!m_textWhole) {
+        QListWidgetItem* item = SelectedItem();
+        std::string text;
+        if (!item || !SnippetStore(m_folder.toStdString()).Load(item->text().toStdString(), text)) {
+            theApp.GetPrompter().MessageBox(QString::fromLatin1(kSnippetOpenError), QStringLiteral("My Snippets"),
+                                            MbButtons::Ok, MbIcon::Error);
+            return;
+        }
+        m_main->InsertSnippetText(QString::fromStdString(text));  // not kept: the next insert reads it again
+        return;
+    }
+    m_main->InsertSnippetText(m_text);
 }
 
 void CSnippetDlg::OnImportSnippets() {

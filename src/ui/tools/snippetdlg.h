@@ -43,6 +43,7 @@ public:
 
     QString m_folder;
     QString m_text;     // the current snippet text
+    bool m_textWhole = true;  // false: only a preview was read, Insert reads the snippet whole
     QString m_oldName;  // the label before a rename
     int m_showPreview = 1;
 

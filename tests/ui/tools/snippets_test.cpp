@@ -317,3 +317,24 @@ TEST_F(SnippetPlacement, ClosingWithoutEverShowingTheDialogKeepsItsStoredPositio
     EXPECT_EQ(Setting("SnippetX"), 333);
     EXPECT_EQ(Setting("SnippetY"), 222);
 }
+
+TEST_F(Snippets, ALargeOrBinarySnippetIsPreviewedFromItsStartAndInsertedWhole) {
+    QByteArray big;
+    while (big.size() < 3 * 1024 * 1024) big += "hint \"line " + QByteArray::number(big.size()) + "\"\r\n";
+    AddSnippet("Big", big);
+    AddSnippet("Picture", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + QByteArray(100000, '\0'));
+    Select("Big");
+    const QString shown = Dlg()->m_wndPreview->toPlainText();
+    EXPECT_LT(shown.size(), 70 * 1024);  // the start, not 3 MB
+    EXPECT_TRUE(shown.startsWith("hint \"line 0\"\nhint \"line 15\"\n")) << shown.left(40).toStdString();
+    EXPECT_TRUE(shown.endsWith("[Only the start is shown:\nthis snippet holds 3.1 MB.]")) << shown.right(80).toStdString();
+    Select("Picture");
+    EXPECT_EQ(Dlg()->m_wndPreview->toPlainText(), "This snippet holds binary data\n(100.0 KB) and is not shown.");
+
+    CScriptDoc* d = New(DocKind::Text);
+    Select("Big");
+    Dlg()->m_wndInsert->click();
+    QString whole = QString::fromLatin1(big).replace("\r\n", "\n");
+    whole.chop(1);  // a snippet's trailing line break is not inserted
+    EXPECT_EQ(d->GetView()->GetText(), whole);
+}
