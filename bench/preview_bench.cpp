@@ -1,6 +1,7 @@
 // The page preview with a page of 10 MB: a keystroke in the editor while the preview is shown,
-// the building of the page (on the worker thread) and its hand-over to the pane (on the
-// editor's thread: the only part of a render the user can feel).
+// the building of the page (on the worker thread), its hand-over to the pane, keystrokes typed
+// while a page is rendered (each with the editor repainted) and the dropping of a shown page:
+// the parts of a render the user can feel are those on the editor's thread.
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QScrollBar>
@@ -109,6 +110,68 @@ void BM_RenderAfterThePause(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RenderAfterThePause)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// Keys typed while a page renders, each followed by the editor's repaint, and between them the
+// editor thread's other work (the pane's share of the render). A key typed at any moment waits
+// for the piece of work running then: "wait" is the longest such piece plus the key itself.
+void BM_KeystrokesWhileRendering(benchmark::State& state) {
+    CEditView* view = g_doc->GetView();
+    view->setTextCursor(QTextCursor(view->document()->findBlockByNumber(20000)));
+    double worstKey = 0, worstWait = 0, keys = 0;
+    bool type = true;
+    for (auto _ : state) {
+        QTest::keyClick(view, Qt::Key_X);
+        QTest::keyClick(view, Qt::Key_Backspace);
+        Pane()->RenderNow();
+        QElapsedTimer render;
+        render.start();
+        // Five seconds: the render, whatever the pane does after the page is shown, and the
+        // renders the typing itself brings after each pause.
+        while (render.elapsed() < 5000) {
+            QElapsedTimer t;
+            t.start();
+            QApplication::processEvents();
+            const double work = t.nsecsElapsed() / 1e6;
+            t.restart();
+            QTest::keyClick(view, type ? Qt::Key_X : Qt::Key_Backspace);
+            type = !type;
+            view->viewport()->repaint();
+            const double key = t.nsecsElapsed() / 1e6;
+            worstKey = std::max(worstKey, key);
+            worstWait = std::max(worstWait, work + key);
+            ++keys;
+            QThread::msleep(2);  // a fast typist, but not a flood
+        }
+        // What was typed last renders once more: let it, so the next round starts still.
+        Pane()->RenderNow();
+        WaitForPage();
+    }
+    state.counters["worst_key_ms"] = worstKey;
+    state.counters["worst_wait_ms"] = worstWait;
+    state.counters["keys"] = keys;
+}
+BENCHMARK(BM_KeystrokesWhileRendering)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Dropping the shown page (the pane shows "no page" instead): what the editor thread spends.
+void BM_DropTheShownPage(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        Pane()->SetDocument(g_doc);
+        Pane()->RenderNow();
+        WaitForPage();
+        for (int i = 0; i < 200; ++i) QApplication::processEvents();  // let the page settle
+        state.ResumeTiming();
+        QElapsedTimer t;
+        t.start();
+        Pane()->SetDocument(nullptr);
+        QApplication::processEvents();
+        state.counters["drop_ms"] = static_cast<double>(t.nsecsElapsed()) / 1e6;
+    }
+    Pane()->SetDocument(g_doc);
+    Pane()->RenderNow();
+    WaitForPage();
+}
+BENCHMARK(BM_DropTheShownPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 
