@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "core/app/casefold.h"
+
 namespace qm {
 
 namespace {
@@ -78,6 +80,12 @@ ParsedBriefing ParseBriefing(std::string_view raw) {
     parsed.ok = true;
     ReadSingleSided(text, b);
     return parsed;
+}
+
+bool IsBriefingTitle(std::string_view title) {
+    std::string lower = FoldCase(title);
+    if (!lower.empty() && lower.back() == '*') lower.pop_back();
+    return lower == "briefing" || lower == "briefing.html" || lower == "briefing.htm";
 }
 
 }  // namespace qm

@@ -29,4 +29,9 @@ struct ParsedBriefing {
 };
 ParsedBriefing ParseBriefing(std::string_view text);
 
+// "Edit Briefing" applies to a wizard page titled "Briefing" (made in the editor) or named as the
+// game reads it, "briefing.html" (opened from disk): any letter case, with or without the modified
+// mark "*". Other pages holding a wizard page, such as "mission.html", are left alone.
+bool IsBriefingTitle(std::string_view title);
+
 }  // namespace qm

@@ -74,10 +74,9 @@ private:
 };
 }  // namespace
 
-// The marker alone decides, not the title: a wizard page saved to disk and opened again is
-// titled by its file name ("briefing.html", "mission.html").
 bool CanEditBriefing(const CScriptDoc* doc) {
-    const CEditView* view = doc ? doc->GetView() : nullptr;
+    if (!doc || !IsBriefingTitle(doc->GetTitle().toStdString())) return false;
+    const CEditView* view = doc->GetView();
     if (!view) return false;
     QTextDocument* text = view->document();
     auto* tracker = static_cast<BriefingMarkerTracker*>(

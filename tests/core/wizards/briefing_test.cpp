@@ -214,6 +214,13 @@ TEST(BriefingReader, SingleSidedNeedsACompletePlanSectionMultiSidedDoesNot) {
     EXPECT_EQ(m.sides[0], SideBriefing{});
 }
 
+TEST(BriefingReader, TitlesBriefingMadeInTheEditorOrOpenedFromDiskInAnyCase) {
+    for (const char* t : {"Briefing", "briefing*", "BRIEFING", "BrIeFiNg*", "briefing.html", "Briefing.HTML*", "briefing.htm"})
+        EXPECT_TRUE(IsBriefingTitle(t)) << t;
+    for (const char* t : {"mission", "mission.html", "Briefing1", "Briefing**", "", "briefing.html.bak", "*"})
+        EXPECT_FALSE(IsBriefingTitle(t)) << t;
+}
+
 // Write then read gives the same texts, over many generated briefings of both forms.
 TEST(BriefingRoundTrip, ManyGeneratedBriefingsReadBackToTheirTexts) {
     std::mt19937 rng(20240611);

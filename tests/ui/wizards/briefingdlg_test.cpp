@@ -182,7 +182,7 @@ TEST_F(BriefingDialog, CreateInEditorMakesBothDocumentsAndEditBriefingReadsThemB
     EXPECT_FALSE(editBriefing->isEnabled());
 }
 
-TEST_F(BriefingDialog, EditBriefingFollowsTheMarkerWhateverTheDocumentIsCalled) {
+TEST_F(BriefingDialog, EditBriefingNeedsTheMarkerInAPageCalledBriefing) {
     const QString page = QString::fromStdString(BuildBriefingPage(SideBriefing{}, "v")).replace("\r\n", "\n");
     QAction* editBriefing = Main()->Action(ID_EDIT_BRIEFING);
     ASSERT_TRUE(Main()->CreateBriefingDocument("<html>no marker</html>", "Briefing"));
@@ -190,7 +190,7 @@ TEST_F(BriefingDialog, EditBriefingFollowsTheMarkerWhateverTheDocumentIsCalled) 
     ASSERT_TRUE(Main()->CreateBriefingDocument(page, "BRIEFING"));
     EXPECT_TRUE(editBriefing->isEnabled());
     ASSERT_TRUE(Main()->CreateBriefingDocument(page, "mission"));
-    EXPECT_TRUE(editBriefing->isEnabled());
+    EXPECT_FALSE(editBriefing->isEnabled());
 
     // A page written to disk by the wizard and opened again, under either case of its name.
     for (const char* name : {"briefing.html", "Briefing.html"}) {
@@ -203,6 +203,9 @@ TEST_F(BriefingDialog, EditBriefingFollowsTheMarkerWhateverTheDocumentIsCalled) 
     }
     WriteData("plain.html", "<html>briefing</html>");
     ASSERT_NE(theApp.OpenDocumentFile(Path("plain.html")), nullptr);
+    EXPECT_FALSE(editBriefing->isEnabled());
+    WriteData("mission.html", page.toUtf8());
+    ASSERT_NE(theApp.OpenDocumentFile(Path("mission.html")), nullptr);
     EXPECT_FALSE(editBriefing->isEnabled());
 }
 
