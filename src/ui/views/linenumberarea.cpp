@@ -45,23 +45,34 @@ void CLineNumberArea::Place() {
 }
 
 void CLineNumberArea::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
+    const std::vector<std::pair<int, int>> lines = m_view->ShownLineTops();
     const QPalette& pal = m_view->palette();
     const QColor base = pal.color(QPalette::Base), text = pal.color(QPalette::Text);
-    // A shade of the view's own colours: visible on any background the user chose.
-    p.fillRect(event->rect(), QColor::fromRgbF(base.redF() * 0.94 + text.redF() * 0.06,
-                                               base.greenF() * 0.94 + text.greenF() * 0.06,
-                                               base.blueF() * 0.94 + text.blueF() * 0.06));
-    p.setPen(QColor::fromRgbF(base.redF() * 0.5 + text.redF() * 0.5, base.greenF() * 0.5 + text.greenF() * 0.5,
-                              base.blueF() * 0.5 + text.blueF() * 0.5));
-    p.setFont(m_view->font());
-    const int lineHeight = m_view->fontMetrics().height();
-    const int right = width() - kPadding;
-    for (const auto& [number, top] : m_view->ShownLineTops()) {
-        if (top > event->rect().bottom()) break;
-        if (top + lineHeight < event->rect().top()) continue;
-        p.drawText(0, top, right, lineHeight, Qt::AlignRight | Qt::AlignVCenter, QString::number(number + 1));
+    const qint64 look = qint64(qHash(m_view->font().key())) ^ (qint64(base.rgb()) << 32) ^ text.rgb() ^
+                        (qint64(width()) << 20) ^ height() ^ qint64(devicePixelRatio() * 64);
+    if (lines != m_pictureLines || look != m_pictureLook || m_picture.isNull()) {
+        const qreal ratio = devicePixelRatio();
+        m_picture = QPixmap(size() * ratio);
+        m_picture.setDevicePixelRatio(ratio);
+        const auto mix = [&](double t) {
+            return QColor::fromRgbF(base.redF() * (1 - t) + text.redF() * t, base.greenF() * (1 - t) + text.greenF() * t,
+                                    base.blueF() * (1 - t) + text.blueF() * t);
+        };
+        // Shades of the view's own colours: visible on any background the user chose.
+        m_picture.fill(mix(0.06));
+        QPainter p(&m_picture);
+        p.setPen(mix(0.5));
+        p.setFont(m_view->font());
+        const int lineHeight = m_view->fontMetrics().height();
+        for (const auto& [number, top] : lines)
+            p.drawText(0, top, width() - kPadding, lineHeight, Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(number + 1));
+        m_pictureLines = lines;
+        m_pictureLook = look;
     }
+    QPainter p(this);
+    p.drawPixmap(event->rect(), m_picture, QRectF(QPointF(event->rect().topLeft()) * devicePixelRatio(),
+                                                  QSizeF(event->rect().size()) * devicePixelRatio()));
 }
 
 }  // namespace qm

@@ -1,5 +1,8 @@
 #pragma once
+#include <QPixmap>
 #include <QWidget>
+#include <utility>
+#include <vector>
 
 namespace qm {
 
@@ -23,6 +26,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The view repaints its whole window on every keystroke, and the margin with it: the numbers
+    // are drawn once into a picture and drawn again only when the shown lines move or change.
+    QPixmap m_picture;
+    std::vector<std::pair<int, int>> m_pictureLines;
+    qint64 m_pictureLook = 0;
+
     CEditView* m_view;
     int m_digits = 1;
 };
