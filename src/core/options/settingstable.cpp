@@ -68,6 +68,9 @@ const std::vector<SettingEntry>& SettingsTable() {
         {"BackupDir", T, F, nullptr, &S::m_backupDir, 0, nullptr, 0, 0},
         {"ComRefDir", T, F, nullptr, &S::m_comRefPath, 0, nullptr, 0, 0},
         {"PagePreview", I, F, &S::m_pagePreview, nullptr, 0, nullptr, 0, 1},
+        {"LineNumbers", I, F, &S::m_lineNumbers, nullptr, 1, nullptr, 0, 1},
+        {"TabWidth", I, F, &S::m_tabWidth, nullptr, 8, nullptr, 1, 16},
+        {"ReopenLast", I, F, &S::m_reopenLast, nullptr, 0, nullptr, 0, 1},
     };
     return table;
 }

@@ -1,5 +1,8 @@
 #include "ui/app/quillmark.h"
 
+#include "core/tools/lastsession.h"
+#include "ui/tools/lastsessioncommands.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -180,6 +183,11 @@ bool CQuillmarkApp::ProcessShellCommand(const QStringList& args) {
     const ShellCommand cmd = ParseShellCommand(ToStd(args));
     switch (cmd.kind) {
         case ShellCommand::FileNew:
+            if (m_pMainWnd && m_pMainWnd->m_reopenLast == 1) {
+                // Large files show their progress in a shown window.
+                if (!ReadLastSession(Profile()).empty()) ShowMainWindow(true);
+                ReopenLastSession(*m_pMainWnd);
+            }
             OnFileNew();
             return true;
         case ShellCommand::FileOpen: {

@@ -83,6 +83,14 @@ enum CommandId : int {
     ID_ADD_QUICK_SCRIPT = 1370,
     ID_DELETE_QUICK_SCRIPTS = 1371,
     ID_ADD_ACTIVE_QUICK_SCRIPT = 1381,
+    // Editing comforts of the views.
+    ID_EDIT_GOTO_LINE = 1501,
+    ID_EDIT_FIND_PREVIOUS = 1502,
+    ID_EDIT_TOGGLE_REMARK = 1503,
+    ID_VIEW_LINENUMBERS = 1504,
+    ID_VIEW_ZOOM_IN = 1505,
+    ID_VIEW_ZOOM_OUT = 1506,
+    ID_VIEW_ZOOM_RESET = 1507,
 };
 
 }  // namespace qm

@@ -1,4 +1,6 @@
 #include "ui/frames/mainfrm.h"
+#include "ui/tools/lastsessioncommands.h"
+#include "ui/views/editingcommands.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -106,6 +108,7 @@ bool CMainFrame::LoadFrame() {
         qDebug().noquote() << "ERROR: Failed to create status bar.\n";
         return false;
     }
+    WatchLinePaneClicks(*this);
     if (!CreateCommandBar()) {
         qDebug().noquote() << "ERROR: Failed to create dialog bar.\n";
         return false;
@@ -380,6 +383,7 @@ void CMainFrame::SaveSettings() {
     RegistryBatch batch(profile.registry());
     WriteFrameSettings(profile, *this, theApp.m_expansionEdition, m_appMax == 0);
     WriteProjectFiles(profile, std::vector<std::string>(m_projectFiles.begin(), m_projectFiles.end()));
+    WriteLastSession(profile, OpenSession(*this));
     if (!batch.Commit() && !m_settingsErrorReported) {
         m_settingsErrorReported = true;
         theApp.GetPrompter().MessageBox(QString::fromStdString(profile.registry().WriteError()), {}, MbButtons::Ok,

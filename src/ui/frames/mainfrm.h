@@ -74,6 +74,8 @@ public:
     void OnCatalogueReloaded();
     void OpenDroppedFiles(const QMimeData& data);
 
+    // Makes the command `id` with its caption, shortcut, picture and status prompt.
+    QAction* AddAction(int id, const QString& caption, const QKeySequence& key = {}, const QString& icon = {});
     // Commands, by id; null for an id the frame does not route.
     QAction* Action(int id) const { return m_actions.value(id, nullptr); }
     QMenu* PopupMenu(const QString& name) const { return m_popups.value(name, nullptr); }
@@ -145,6 +147,7 @@ public:
     void OnRestoreData();
 
     QFont m_editorFont;
+    int m_zoom = 0;  // points added to the editor font for this run (Ctrl++, Ctrl+-, Ctrl+wheel)
     QFont m_menuFont;
     std::array<std::string, kProjectSlots> m_projectFiles;
     QString m_openMissionsText, m_saveInMissionsText;
@@ -181,7 +184,6 @@ protected:
 
 private:
     void CreateActions();
-    QAction* AddAction(int id, const QString& caption, const QKeySequence& key = {}, const QString& icon = {});
     bool CreateToolBar();
     bool CreateStatusBar();
     bool CreateCommandBar();

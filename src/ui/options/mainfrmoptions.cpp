@@ -15,6 +15,7 @@
 #include "ui/options/proppage4.h"
 #include "ui/options/propsheet.h"
 #include "ui/views/editview.h"
+#include "ui/views/zoom.h"
 
 namespace qm {
 
@@ -47,6 +48,8 @@ void CMainFrame::LoadOptions(CPropSheet& sheet) const {
     g.m_customMenus = m_customMenus;
     g.m_trimMRU = m_trimMRU;
     g.m_mrus = m_mrus;
+    g.m_tabWidth = m_tabWidth;
+    g.m_reopenLast = m_reopenLast;
     g.m_menusAtStartUp = theApp.m_customMenus == 1;
 
     CPropPage2& s = *sheet.m_page2;
@@ -85,20 +88,16 @@ void CMainFrame::ApplyOptions(const CPropSheet& sheet) {
     m_trimMRU = g.m_trimMRU;
     m_mrus = g.m_mrus;
 
+    m_reopenLast = g.m_reopenLast;
     const std::string font = g.m_font.toStdString();
-    if (font != m_fontName || g.m_fontSize != m_fontSize || g.m_bold != m_boldFonts) {
+    if (font != m_fontName || g.m_fontSize != m_fontSize || g.m_bold != m_boldFonts || g.m_tabWidth != m_tabWidth) {
         m_fontName = font;
         m_fontSize = g.m_fontSize;
         m_boldFonts = g.m_bold;
+        m_tabWidth = g.m_tabWidth;
         UpdateEditorFont();
         // Every window, further ones on a document (New Window) included; tab stops follow the font.
-        for (QMdiSubWindow* window : MdiArea()->subWindowList()) {
-            auto* frame = qobject_cast<CChildFrame*>(window);
-            CEditView* view = frame ? frame->GetView() : nullptr;
-            if (!view) continue;
-            view->ApplyEditorFont();
-            view->RecolourAll();
-        }
+        ApplyFontToViews(*this);
     }
 
     // Documents already open keep their colours.

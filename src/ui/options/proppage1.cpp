@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/options/optionsrules.h"
@@ -46,6 +47,17 @@ CPropPage1::CPropPage1(QWidget* parent) : QWidget(parent) {
     m_sampleFrame->setMinimumHeight(48);
     m_sampleFrame->installEventFilter(this);
     left->addWidget(m_sampleFrame);
+    auto* tabRow = new QHBoxLayout;
+    auto* tabLabel = new QLabel(QStringLiteral("Tab &width"), this);
+    m_tabWidthBox = new QSpinBox(this);
+    const SettingEntry& tab = *FindSetting("TabWidth");
+    m_tabWidthBox->setRange(tab.minValue, tab.maxValue);
+    m_tabWidthBox->setSuffix(QStringLiteral(" columns"));
+    tabLabel->setBuddy(m_tabWidthBox);
+    tabRow->addWidget(tabLabel);
+    tabRow->addWidget(m_tabWidthBox);
+    tabRow->addStretch();
+    left->addLayout(tabRow);
     m_expansionBox = new QCheckBox(QStringLiteral("&Use Varnholt RESISTANCE"), this);
     m_showSyntaxBox = new QCheckBox(QStringLiteral("&Show Syntax in Command Bar"), this);
     m_appMaxBox = new QCheckBox(QStringLiteral("Start Application &Maximized"), this);
@@ -61,6 +73,8 @@ CPropPage1::CPropPage1(QWidget* parent) : QWidget(parent) {
         m_newFileRadios[i] = new QRadioButton(QString::fromLatin1(radios[i]), initial);
         initialLayout->addWidget(m_newFileRadios[i]);
     }
+    m_reopenLastBox = new QCheckBox(QStringLiteral("Reopen &documents from last time"), initial);
+    initialLayout->addWidget(m_reopenLastBox);
     right->addWidget(initial);
     auto* menus = new QGroupBox(QStringLiteral("Menu Options"), this);
     auto* menusLayout = new QVBoxLayout(menus);
@@ -141,6 +155,8 @@ void CPropPage1::ShowValues() {
     Check(m_showUsersBox, m_showUsers);
     Check(m_trimMRUBox, m_trimMRU);
     m_mruList->setCurrentIndex(m_mrus);
+    m_tabWidthBox->setValue(m_tabWidth);
+    Check(m_reopenLastBox, m_reopenLast);
     m_sampleFrame->update();
 }
 
@@ -156,6 +172,8 @@ void CPropPage1::ReadValues() {
     m_showUsers = Checked(m_showUsersBox);
     m_trimMRU = Checked(m_trimMRUBox);
     m_mrus = std::max(0, m_mruList->currentIndex());
+    m_tabWidth = m_tabWidthBox->value();
+    m_reopenLast = Checked(m_reopenLastBox);
 }
 
 void CPropPage1::OnRestoreDefaults() {
@@ -171,6 +189,8 @@ void CPropPage1::OnRestoreDefaults() {
     m_trimMRU = Default("TrimMRU");
     m_customMenus = Default("CustomMenus");
     m_mrus = Default("MRUs");
+    m_tabWidth = Default("TabWidth");
+    m_reopenLast = Default("ReopenLast");
     SelectFontAndSize();
     ShowValues();
     update();

@@ -7,13 +7,14 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 
 namespace qm {
 
 class CFontCombo;
 
-// Options page "General": the editor font with its sample, the edition, the command bar's syntax
-// pane, window maximising, the file opened at start-up and the menu options.
+// Options page "General": the editor font with its sample and the tab width, the edition, the
+// command bar's syntax pane, window maximising, what opens at start-up and the menu options.
 class CPropPage1 : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +29,8 @@ public:
 
     QString m_font = QStringLiteral("Courier New");
     int m_fontSize = 10, m_bold = 0, m_expansion = 1, m_showSyntax = 1, m_appMax = 0, m_docMax = 0,
-        m_newFile = 1, m_customMenus = 1, m_showUsers = 1, m_trimMRU = 1, m_mrus = 6;
+        m_newFile = 1, m_customMenus = 1, m_showUsers = 1, m_trimMRU = 1, m_mrus = 6, m_tabWidth = 8,
+        m_reopenLast = 0;
     // Custom menus were on at start-up; without them the menu-dependent controls are off.
     bool m_menusAtStartUp = true;
 
@@ -36,7 +38,9 @@ public:
     QComboBox* m_sizeList;
     QCheckBox* m_boldBox;
     QFrame* m_sampleFrame;
+    QSpinBox* m_tabWidthBox;
     QCheckBox *m_expansionBox, *m_showSyntaxBox, *m_appMaxBox, *m_docMaxBox;
+    QCheckBox* m_reopenLastBox;
     QRadioButton* m_newFileRadios[3];
     QCheckBox *m_customMenusBox, *m_showUsersBox, *m_trimMRUBox;
     QComboBox* m_mruList;

@@ -13,10 +13,15 @@
 #include <vector>
 
 #include "core/app/ansicodec.h"
+#include "core/views/lineedits.h"
 #include "core/views/wordbreak.h"
 #include "ui/app/quillmark.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/views/blockedits.h"
+#include "ui/views/linenumberarea.h"
+#include "ui/views/viewmarks.h"
+#include "ui/views/zoom.h"
 
 namespace qm {
 
@@ -109,6 +114,9 @@ CEditView::CEditView(QWidget* parent) : QPlainTextEdit(parent) {
         m_backgroundColour = FromColorRef(main->m_backgroundColour);
         m_openMaximized = main->m_docMax == 1;
     }
+    m_lineNumbers = new CLineNumberArea(this);
+    ShowLineNumbers(!theApp.GetMainFrame() || theApp.GetMainFrame()->m_lineNumbers == 1);
+    m_marks = new CViewMarks(this);
     TrackChanges();
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_busy) OnChange();
@@ -421,8 +429,44 @@ void CEditView::OnChange() {
 }
 
 void CEditView::ApplyEditorFont() {
-    if (CMainFrame* main = theApp.GetMainFrame()) setFont(main->m_editorFont);
-    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 8);
+    CMainFrame* main = theApp.GetMainFrame();
+    if (main) setFont(ZoomedEditorFont(*main));
+    setTabStopDistance(fontMetrics().horizontalAdvance(QLatin1Char(' ')) * (main ? main->m_tabWidth : 8));
+    PlaceLineNumbers();
+}
+
+void CEditView::ShowLineNumbers(bool show) {
+    m_lineNumbers->setVisible(show);
+    PlaceLineNumbers();
+}
+
+bool CEditView::LineNumbersShown() const { return !m_lineNumbers->isHidden(); }
+
+void CEditView::PlaceLineNumbers() {
+    const int width = LineNumbersShown() ? m_lineNumbers->AreaWidth() : 0;
+    if (viewportMargins().left() != width) setViewportMargins(width, 0, 0, 0);
+    m_lineNumbers->Place();
+    m_lineNumbers->update();
+}
+
+std::vector<std::pair<int, int>> CEditView::ShownLineTops() const {
+    std::vector<std::pair<int, int>> tops;
+    QTextBlock block = firstVisibleBlock();
+    const QPointF offset = contentOffset();
+    const int height = viewport()->height();
+    for (; block.isValid(); block = block.next()) {
+        const int top = qRound(blockBoundingGeometry(block).translated(offset).top());
+        if (top > height) break;
+        if (block.isVisible()) tops.push_back({block.blockNumber(), top});
+    }
+    return tops;
+}
+
+void CEditView::GoToLine(int line) {
+    const QTextBlock block = document()->findBlockByNumber(std::clamp(line, 0, document()->blockCount() - 1));
+    QTextCursor c(block);
+    setTextCursor(c);
+    centerCursor();
 }
 
 void CEditView::InsertHeaderIfEmpty(const std::string& header) {
@@ -440,6 +484,20 @@ void CEditView::MaximiseFrameIfWanted(bool wanted) {
 }
 
 void CEditView::keyPressEvent(QKeyEvent* event) {
+    // Tab and Shift+Tab on a selection of several lines indent and outdent them.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !isReadOnly()) {
+        const LineRange lines = SelectedLines(textCursor());
+        if (lines.last > lines.first) {
+            CMainFrame* main = theApp.GetMainFrame();
+            const bool outdent = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+            EditLines(*this, lines, [&](const std::vector<std::u16string>& text) {
+                return IndentLines(text, outdent, main ? main->m_tabWidth : 8);
+            });
+            event->accept();
+            return;
+        }
+    }
     // Shift+Enter would insert a soft line break: saved as a line, but neither coloured nor
     // listed as one. Every line break typed is a real line.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
@@ -451,6 +509,24 @@ void CEditView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void CEditView::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    m_lineNumbers->Place();
+}
+
+void CEditView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        // Whole notches only; a touchpad's small steps add up until one is complete.
+        m_wheelZoom += event->angleDelta().y();
+        const int steps = m_wheelZoom / 120;
+        m_wheelZoom -= steps * 120;
+        if (CMainFrame* main = theApp.GetMainFrame(); main && steps) ZoomViews(*main, steps);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::wheelEvent(event);
 }
 
 void CEditView::mousePressEvent(QMouseEvent* event) {

@@ -11,6 +11,8 @@
 namespace qm {
 
 class CChildFrame;
+class CLineNumberArea;
+class CViewMarks;
 
 // The editing control every view is: a plain-text editor with the operations the views
 // need. Colouring views set m_colouring; colours are layout formats of the lines, never edits,
@@ -59,11 +61,23 @@ public:
 
     // The first show: font, wrapping, header, colouring.
     virtual void OnInitialUpdate();
-    // The editor font of the Options, with tab stops of eight of its spaces.
+    // The editor font of the Options at this run's zoom, with tab stops of "TabWidth" of its spaces.
     void ApplyEditorFont();
     // Makes this view a further window on the source's text: edits, undo and colours are shared.
     // The text's own view answers each change of it once, for every window on it.
     void ShareDocumentOf(CEditView* source);
+
+    // The line-number margin, shown or hidden; it follows the "LineNumbers" setting.
+    void ShowLineNumbers(bool show);
+    bool LineNumbersShown() const;
+    // Gives the margin the room its numbers need and puts it beside the text.
+    void PlaceLineNumbers();
+    // The lines the window shows: their numbers (from 0) and tops in the window.
+    std::vector<std::pair<int, int>> ShownLineTops() const;
+    // The bracket pair at the caret and the matches of a search, marked in the window.
+    CViewMarks* Marks() const { return m_marks; }
+    // Puts the caret at the start of a line (from 0, kept within the text) and shows it.
+    void GoToLine(int line);
 
     int LineOfPosition(int position) const;
     int FirstVisibleLine() const;
@@ -102,6 +116,8 @@ protected:
     virtual bool DoubleClickTakesUnderscore() const { return m_colouringRules; }
 
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -129,6 +145,9 @@ private:
     QPointer<CEditView> m_textOwner;                     // in a further window: the view the text is of
     std::vector<QPointer<CEditView>> m_furtherWindows;  // in the text's own view
     bool m_loading = false, m_busyBeforeLoad = false;
+    CLineNumberArea* m_lineNumbers = nullptr;
+    CViewMarks* m_marks = nullptr;
+    int m_wheelZoom = 0;  // wheel turns not yet a whole notch
 };
 
 // 0x00BBGGRR to a colour.

@@ -8,12 +8,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "ui/app/prompter.h"
 #include "ui/app/quillmark.h"
 #include "ui/frames/mainfrm.h"
+#include "core/views/colouring.h"
+#include "core/views/wrapsearch.h"
 #include "ui/views/editview.h"
+#include "ui/views/viewmarks.h"
 
 namespace qm {
 
@@ -47,6 +52,9 @@ CFindReplaceDlg::CFindReplaceDlg(QWidget* parent) : QDialog(parent) {
     connect(m_replaceButton, &QPushButton::clicked, this, &CFindReplaceDlg::ReplaceCurrent);
     connect(m_replaceAllButton, &QPushButton::clicked, this, &CFindReplaceDlg::ReplaceAll);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
+    connect(m_findWhat, &QLineEdit::textChanged, this, &CFindReplaceDlg::MarkMatches);
+    connect(m_matchCase, &QCheckBox::toggled, this, &CFindReplaceDlg::MarkMatches);
+    connect(m_wholeWord, &QCheckBox::toggled, this, &CFindReplaceDlg::MarkMatches);
 
     grid->addWidget(findLabel, 0, 0);
     grid->addWidget(m_findWhat, 0, 1);
@@ -72,11 +80,26 @@ void CFindReplaceDlg::SetMode(bool replace) {
     if (replace) m_down->setChecked(true);
 }
 
+namespace {
+// What Find starts with: the selection within a line, else the word at the caret, else nothing.
+QString WordToFind(const CEditView& view) {
+    const QTextCursor c = view.textCursor();
+    if (c.hasSelection()) {
+        const QString selected = c.selectedText();
+        return selected.contains(QChar::ParagraphSeparator) ? QString() : selected;
+    }
+    const QString line = c.block().text();
+    const auto [from, to] = WordAround(line.toStdU16String(), c.positionInBlock());
+    return line.mid(from, to - from);
+}
+}  // namespace
+
 void CFindReplaceDlg::ShowFind() {
     SetMode(false);
-    if (CEditView* v = Target(); v && v->textCursor().hasSelection())
-        m_findWhat->setText(v->textCursor().selectedText());
+    if (CEditView* v = Target())
+        if (const QString word = WordToFind(*v); !word.isEmpty()) m_findWhat->setText(word);
     show();
+    MarkMatches();
     raise();
     activateWindow();
     m_findWhat->setFocus();
@@ -85,7 +108,10 @@ void CFindReplaceDlg::ShowFind() {
 
 void CFindReplaceDlg::ShowReplace() {
     SetMode(true);
+    if (CEditView* v = Target())
+        if (const QString word = WordToFind(*v); !word.isEmpty()) m_findWhat->setText(word);
     show();
+    MarkMatches();
     raise();
     activateWindow();
     m_findWhat->setFocus();
@@ -105,19 +131,53 @@ CEditView* CFindReplaceDlg::Target() const {
     return doc ? doc->GetView() : nullptr;
 }
 
-bool CFindReplaceDlg::FindNext() {
+bool CFindReplaceDlg::FindNext() { return Find(!m_replaceMode && m_up->isChecked()); }
+
+bool CFindReplaceDlg::Find(bool backward) {
     CEditView* view = Target();
     const QString what = m_findWhat->text();
     if (!view || what.isEmpty()) return false;
-    const QTextCursor found = view->document()->find(what, view->textCursor(), Flags());
-    if (found.isNull()) {
+    MarkMatches();
+    QTextDocument::FindFlags flags = Flags() & ~QTextDocument::FindBackward;
+    if (backward) flags |= QTextDocument::FindBackward;
+    QTextDocument* doc = view->document();
+    QTextCursor found;
+    const auto findFrom = [&](int from) {
+        found = doc->find(what, from, flags);
+        return found.isNull() ? -1 : found.selectionStart();
+    };
+    const QTextCursor caret = view->textCursor();
+    const WrapFound result = FindWrapping(findFrom, backward ? caret.selectionStart() : caret.selectionEnd(),
+                                          doc->characterCount() - 1, backward);
+    if (result.position < 0) {
         theApp.GetPrompter().MessageBox(QStringLiteral("Cannot find \"%1\".").arg(what), {}, MbButtons::Ok,
                                         MbIcon::Information);
         return false;
     }
+    ShowStatus(result.wrapped ? QString::fromLatin1(WrapMessage(backward)) : QString());
     view->setTextCursor(found);
     view->ensureCursorVisible();
     return true;
+}
+
+void CFindReplaceDlg::ShowStatus(const QString& text) const {
+    CMainFrame* main = theApp.GetMainFrame();
+    if (!main) return;
+    if (text.isEmpty()) main->statusBar()->clearMessage();
+    else main->statusBar()->showMessage(text);
+}
+
+void CFindReplaceDlg::MarkMatches() {
+    CEditView* view = isVisible() ? Target() : nullptr;
+    if (m_marked && m_marked != view) m_marked->Marks()->SetSearch(QString(), {});
+    m_marked = view;
+    if (view) view->Marks()->SetSearch(m_findWhat->text(), Flags());
+}
+
+void CFindReplaceDlg::hideEvent(QHideEvent* event) {
+    if (m_marked) m_marked->Marks()->SetSearch(QString(), {});
+    m_marked = nullptr;
+    QDialog::hideEvent(event);
 }
 
 bool CFindReplaceDlg::ReplaceCurrent() {
@@ -149,15 +209,18 @@ int CFindReplaceDlg::ReplaceAll() {
     if (count == 0)
         theApp.GetPrompter().MessageBox(QStringLiteral("Cannot find \"%1\".").arg(what), {}, MbButtons::Ok,
                                         MbIcon::Information);
+    else
+        ShowStatus(count == 1 ? QStringLiteral("Replaced 1 occurrence") : QStringLiteral("Replaced %1 occurrences").arg(count));
     return count;
 }
 
-bool CFindReplaceDlg::Repeat() {
+bool CFindReplaceDlg::Repeat(bool reverse) {
     if (m_findWhat->text().isEmpty()) {
         ShowFind();
         return false;
     }
-    return FindNext();
+    const bool up = !m_replaceMode && m_up->isChecked();
+    return Find(reverse ? !up : up);
 }
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QPointer>
 #include <QTextDocument>
 
 class QCheckBox;
@@ -21,12 +22,15 @@ public:
     void ShowFind();
     void ShowReplace();
 
-    // Finds the next match in the active view from its caret; false (and a message) when none.
+    // Finds the next match in the active view from its caret, going on from the other end of the
+    // text when it reaches one (the status bar says so); false (and a message) when there is none.
     bool FindNext();
     bool ReplaceCurrent();
+    // Every match replaced as one undoable edit; the status bar says how many.
     int ReplaceAll();
-    // F3: repeats the last search without showing the dialog.
-    bool Repeat();
+    // F3: repeats the last search without showing the dialog; Shift+F3 (reverse) searches the
+    // other way.
+    bool Repeat(bool reverse = false);
 
     QLineEdit* m_findWhat = nullptr;
     QLineEdit* m_replaceWith = nullptr;
@@ -35,7 +39,14 @@ public:
     QRadioButton* m_up = nullptr;
     QRadioButton* m_down = nullptr;
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    bool Find(bool backward);
+    // The matches of what the dialog holds are marked in the active view while it shows.
+    void MarkMatches();
+    void ShowStatus(const QString& text) const;
     void SetMode(bool replace);
     QTextDocument::FindFlags Flags() const;
     CEditView* Target() const;
@@ -45,6 +56,7 @@ private:
     QPushButton* m_replaceButton = nullptr;
     QPushButton* m_replaceAllButton = nullptr;
     QWidget* m_direction = nullptr;
+    QPointer<CEditView> m_marked;
 };
 
 }  // namespace qm

@@ -65,7 +65,8 @@ PrintLayout::PrintLayout(const CEditView& view, QPaintDevice& device, const QSiz
     // The layout scales tab stops by the device's resolution over the screen's, so the distance is
     // given in screen terms; in device pixels a tab would be several times too wide and wrap its line.
     const qreal dpiScale = qreal(device.logicalDpiY()) / qt_defaultDpiY();
-    option.setTabStopDistance(QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char(' ')) * 8 / dpiScale);
+    const int tabWidth = theApp.GetMainFrame() ? theApp.GetMainFrame()->m_tabWidth : 8;
+    option.setTabStopDistance(QFontMetricsF(font, &device).horizontalAdvance(QLatin1Char(' ')) * tabWidth / dpiScale);
     doc.setDefaultTextOption(option);
     doc.setPageSize(pageSize);
 

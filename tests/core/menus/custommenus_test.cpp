@@ -107,8 +107,9 @@ TEST(CustomMenus, EditContextAndToolsMenus) {
               (V{"57643/157/Undo\tCtrl+Z", "-", "1282/180/Insert Current Item", "1261/170/Insert Snippet...", "-",
                  "1404/204/Edit Briefing...", "-", "57635/154/Cut\tCtrl+X", "57634/155/Copy\tCtrl+C",
                  "57637/156/Paste\tCtrl+V", "57632/200/Delete\tDel", "1398/203/Copy As Snippet", "-",
-                 "57636/188/Find Text...\tCtrl+F", "57641/189/Replace Text...\tCtrl+H", "-",
-                 "57642/0/Select All\tCtrl+A"}));
+                 "57636/188/Find Text...\tCtrl+F", "1502/188/Find Previous\tShift+F3",
+                 "57641/189/Replace Text...\tCtrl+H", "1501/0/Go To Line...\tCtrl+G", "-",
+                 "1503/0/Toggle Remark\tCtrl+/", "-", "57642/0/Select All\tCtrl+A"}));
     EXPECT_EQ(Texts(Find(plan, MenuName::EditorContext)),
               (V{"57643/157/Undo", "-", "1282/180/Insert Current Item", "1261/170/Insert Snippet...", "-",
                  "57635/154/Cut", "57634/155/Copy", "57637/156/Paste", "57632/200/Delete", "1398/203/Copy As Snippet",

@@ -166,8 +166,10 @@ TEST_F(Views, FindAndReplace) {
     EXPECT_EQ(d->GetView()->textCursor().selectionStart(), 0);
     EXPECT_TRUE(dlg->Repeat());
     EXPECT_EQ(d->GetView()->textCursor().selectionStart(), 8);
+    dlg->m_findWhat->setText("three");
     EXPECT_FALSE(dlg->Repeat());
-    EXPECT_EQ(prompter.Texts().last(), "Cannot find \"one\".");
+    EXPECT_EQ(prompter.Texts().last(), "Cannot find \"three\".");
+    dlg->m_findWhat->setText("one");
     dlg->ShowReplace();
     dlg->m_replaceWith->setText("1");
     EXPECT_EQ(dlg->ReplaceAll(), 2);

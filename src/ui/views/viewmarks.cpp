@@ -1,0 +1,106 @@
+#include "ui/views/viewmarks.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include "core/views/bracketmatch.h"
+#include "ui/views/descriptview.h"
+#include "ui/views/editview.h"
+#include "ui/views/scriptview.h"
+
+namespace qm {
+
+namespace {
+QTextEdit::ExtraSelection Mark(QTextDocument* doc, int from, int to, const QColor& colour) {
+    QTextEdit::ExtraSelection s;
+    s.cursor = QTextCursor(doc);
+    s.cursor.setPosition(from);
+    s.cursor.setPosition(to, QTextCursor::KeepAnchor);
+    s.format.setBackground(colour);
+    return s;
+}
+// More than a window can show only happens on very long lines: enough to see them marked.
+constexpr qsizetype kMostMatches = 5000;
+bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+}  // namespace
+
+CViewMarks::CViewMarks(CEditView* view) : QObject(view), m_view(view) {
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(0);
+    connect(&m_timer, &QTimer::timeout, this, &CViewMarks::RefreshNow);
+    connect(view, &QPlainTextEdit::cursorPositionChanged, this, &CViewMarks::Refresh);
+    connect(view, &QPlainTextEdit::textChanged, this, &CViewMarks::Refresh);
+    connect(view, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+        if (dy && HasSearch()) Refresh();
+    });
+    connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (HasSearch()) Refresh();
+    });
+}
+
+void CViewMarks::SetSearch(const QString& what, QTextDocument::FindFlags flags) {
+    flags &= ~QTextDocument::FindBackward;
+    if (what == m_search && flags == m_flags) return;
+    m_search = what;
+    m_flags = flags;
+    Refresh();
+}
+
+void CViewMarks::Refresh() { m_timer.start(); }
+
+void CViewMarks::RefreshNow() {
+    m_timer.stop();
+    QList<QTextEdit::ExtraSelection> marks;
+    AddMatches(marks);
+    AddBracketPair(marks);  // after the matches, so it shows over them
+    const QList<QTextEdit::ExtraSelection> old = m_view->extraSelections();
+    const bool same = old.size() == marks.size() &&
+                      std::equal(old.begin(), old.end(), marks.begin(), [](const auto& a, const auto& b) {
+                          return a.cursor == b.cursor && a.format == b.format;
+                      });
+    if (!same) m_view->setExtraSelections(marks);
+}
+
+void CViewMarks::AddBracketPair(QList<QTextEdit::ExtraSelection>& marks) const {
+    BracketRules rules;
+    if (qobject_cast<const CDescriptView*>(m_view)) rules = BracketRules::Description;
+    else if (qobject_cast<const CScriptView*>(m_view)) rules = BracketRules::Script;
+    else return;
+    const QTextCursor caret = m_view->textCursor();
+    if (caret.hasSelection()) return;
+    QTextDocument* doc = m_view->document();
+    const QTextBlock block = caret.block();
+    // Lines are read near the caret and then one after another: each from the one before.
+    QTextBlock near = block;
+    const auto lineText = [&](int line) {
+        while (near.isValid() && near.blockNumber() < line) near = near.next();
+        while (near.isValid() && near.blockNumber() > line) near = near.previous();
+        return near.isValid() ? near.text().toStdU16String() : std::u16string();
+    };
+    const auto pair = MatchBracket(lineText, doc->blockCount(), {block.blockNumber(), caret.positionInBlock()}, rules);
+    if (!pair) return;
+    for (const TextPoint& p : {pair->bracket, pair->partner}) {
+        const int at = doc->findBlockByNumber(p.line).position() + p.column;
+        marks.append(Mark(doc, at, at + 1, BracketColour()));
+    }
+}
+
+void CViewMarks::AddMatches(QList<QTextEdit::ExtraSelection>& marks) const {
+    if (m_search.isEmpty()) return;
+    const Qt::CaseSensitivity cs = m_flags & QTextDocument::FindCaseSensitively ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const bool whole = m_flags & QTextDocument::FindWholeWords;
+    QTextDocument* doc = m_view->document();
+    for (const auto& [number, top] : m_view->ShownLineTops()) {
+        const QTextBlock block = doc->findBlockByNumber(number);
+        const QString text = block.text();
+        for (qsizetype i = text.indexOf(m_search, 0, cs); i >= 0 && marks.size() < kMostMatches;
+             i = text.indexOf(m_search, i + 1, cs)) {
+            const qsizetype end = i + m_search.size();
+            if (whole && ((i > 0 && IsWordChar(text[i - 1])) || (end < text.size() && IsWordChar(text[end])))) continue;
+            marks.append(Mark(doc, block.position() + static_cast<int>(i), block.position() + static_cast<int>(end),
+                              MatchColour()));
+        }
+    }
+}
+
+}  // namespace qm
