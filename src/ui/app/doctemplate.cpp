@@ -55,6 +55,7 @@ CScriptDoc* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible
 
     main->AddDocumentFrame(frame);
     view->OnInitialUpdate();
+    doc->StartGuarding();
     if (makeVisible) frame->ShowInitial();
     return doc;
 }

@@ -65,6 +65,9 @@ public:
     // The text's own view answers each change of it once, for every window on it.
     void ShareDocumentOf(CEditView* source);
 
+    // Room above the text for a bar across the window (0: none).
+    void SetTopStrip(int height) { setViewportMargins(0, height, 0, 0); }
+
     int LineOfPosition(int position) const;
     int FirstVisibleLine() const;
     void ScrollToFirstVisibleLine(int line);
