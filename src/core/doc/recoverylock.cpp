@@ -18,6 +18,8 @@ bool RecoveryFolderLock::TryLock(const std::string& folder, std::string& error) 
         error = "The folder \"" + folder + "\" cannot be made: " + ec.message() + ".";
         return false;
     }
+    // Unsaved work is nobody else's to read.
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ec);
     const std::string path = (std::filesystem::path(folder) / "owner.lock").string();
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {

@@ -60,6 +60,11 @@ void CRecoveryJournal::Remove(const QString& name) {
     m_wake.notify_one();
 }
 
+bool CRecoveryJournal::IsIdle() {
+    std::lock_guard<std::mutex> hold(m_mutex);
+    return m_jobs.empty() && !m_busy;
+}
+
 void CRecoveryJournal::Flush() {
     std::unique_lock<std::mutex> hold(m_mutex);
     m_idle.wait(hold, [this] { return m_jobs.empty() && !m_busy; });

@@ -36,6 +36,8 @@ public:
     // entry.bytes is left empty: the worker fills it from rawText.
     void Write(const QString& name, RecoveryEntry entry, const QString& rawText);
     void Remove(const QString& name);
+    // Nothing handed over is waiting or being written.
+    bool IsIdle();
     // Waits until everything handed over is on the disk (or failed).
     void Flush();
     // At a normal end: the copies of this process go, those kept for a later start stay.

@@ -100,6 +100,8 @@ TEST(RecoveryFolderLockTest, OneLivingOwnerAndNoneOnceItIsKilled) {
     {
         RecoveryFolderLock first, second;
         ASSERT_TRUE(first.TryLock(folder, error)) << error;
+        EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_all) << "the copies are the user's alone";
         EXPECT_FALSE(second.TryLock(folder, error));
         EXPECT_NE(error.find("Another running Quillmark"), std::string::npos);
         first.Release();
