@@ -1,6 +1,8 @@
 #include "ui/doc/diskchangebar.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -22,6 +24,8 @@ CDiskChangeBar::CDiskChangeBar(CEditView* view) : QFrame(view), m_view(view) {
     setObjectName(QStringLiteral("DiskChangeBar"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
+    // A child of the editor, it would take the editor's font: it is a message, in the program's.
+    setFont(QApplication::font());
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(0xFF, 0xF4, 0xC2));
     p.setColor(QPalette::WindowText, Qt::black);
@@ -29,6 +33,7 @@ CDiskChangeBar::CDiskChangeBar(CEditView* view) : QFrame(view), m_view(view) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 3, 4, 3);
     m_text = new QLabel(this);
+    m_text->setWordWrap(true);  // a narrow window shows the whole sentence on more lines
     m_reload = new QPushButton(QStringLiteral("Reload"), this);
     m_keepMine = new QPushButton(QStringLiteral("Keep Mine"), this);
     m_dismiss = new QPushButton(QStringLiteral("Dismiss"), this);
@@ -65,8 +70,9 @@ void CDiskChangeBar::Dismiss() {
 void CDiskChangeBar::Place() {
     if (isHidden()) return;
     const int frame = m_view->frameWidth();
-    const int height = sizeHint().height();
-    setGeometry(frame, frame, m_view->width() - 2 * frame, height);
+    const int width = m_view->width() - 2 * frame;
+    const int height = std::max(sizeHint().height(), hasHeightForWidth() ? heightForWidth(width) : 0);
+    setGeometry(frame, frame, width, height);
     m_view->SetTopStrip(height);
     raise();
 }
