@@ -5,7 +5,7 @@
 namespace qm {
 
 int CJournalSchedule::s_pauseMs = 2000;
-int CJournalSchedule::s_busyMs = 1500;
+int CJournalSchedule::s_busyMs = 1000;
 int CJournalSchedule::s_longestMs = 30000;
 
 CJournalSchedule::CJournalSchedule(QObject* parent) : QObject(parent) {
@@ -16,8 +16,8 @@ CJournalSchedule::CJournalSchedule(QObject* parent) : QObject(parent) {
 }
 
 void CJournalSchedule::SetCopyCost(double ms) {
-    // The editor spends at most about a hundredth of the typing time on taking copies.
-    m_longestMs = int(std::min<double>(std::max<double>(ms * 100, s_busyMs), s_longestMs));
+    // The editor spends at most about a fiftieth of the typing time on taking copies.
+    m_longestMs = int(std::min<double>(std::max<double>(ms * 50, s_busyMs), s_longestMs));
 }
 
 void CJournalSchedule::Touch() {
