@@ -12,7 +12,7 @@ measure() {  # measure LABEL COMMAND...
     sleep 1
     local cfg; cfg=$(mktemp -d)
     local t0; t0=$(date +%s.%N)
-    QUILLMARK_CONFIG_DIR=$cfg "$@" >/dev/null 2>&1 & local app=$!
+    QUILLMARK_CONFIG_DIR=$cfg XDG_STATE_HOME=$cfg/state "$@" >/dev/null 2>&1 & local app=$!
     until xdotool search --name "^$name" >/dev/null 2>&1 || xdotool search --name "\\[?$name\\]?" >/dev/null 2>&1; do sleep 0.05; done
     echo "$label: window after $(echo "$(date +%s.%N) - $t0" | bc) s, peak $(grep VmHWM /proc/$app/status | awk '{print int($2/1024)}') MB"
     sleep 2
