@@ -106,12 +106,12 @@ bool CScriptDoc::DoSave(const QString& path, bool replace) {
         target = *chosen;
     }
     if (!OnSaveDocument(target)) return false;
-    if (replace && QFileInfo(target).absoluteFilePath() != m_pathName) {
-        SetPathName(target);
+    if (!replace) return true;
+    const bool renamed = QFileInfo(target).absoluteFilePath() != m_pathName;
+    SetPathName(target);
+    if (renamed) {  // the file now watched is the one just written
         RememberDiskFile();
         HideDiskBars();
-    } else if (replace) {
-        SetPathName(target);
     }
     return true;
 }

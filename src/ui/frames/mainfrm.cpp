@@ -86,8 +86,11 @@ CMainFrame::CMainFrame() {
 
 CMainFrame::~CMainFrame() {
     // Document windows still here die with the frame; they must not call back into it.
-    if (m_wndBackground)
+    if (m_wndBackground) {
         for (QMdiSubWindow* w : m_wndBackground->subWindowList()) disconnect(w, nullptr, this, nullptr);
+        // Nor may the area, which activates the windows left as they close.
+        disconnect(m_wndBackground, nullptr, this, nullptr);
+    }
 }
 
 bool CMainFrame::LoadFrame() {
