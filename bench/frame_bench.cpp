@@ -112,6 +112,7 @@ std::optional<ProbeTimes> RunProbe(const char* kind) {
     env.insert("QUILLMARK_CONFIG_DIR", g_home->filePath("config"));
     env.insert("QUILLMARK_INSTANCE_SOCKET", g_home->filePath("run/quillmark.socket"));
     env.insert("XDG_DATA_HOME", g_home->filePath("data"));
+    env.insert("XDG_STATE_HOME", g_home->filePath("state"));
     env.insert("XDG_CONFIG_HOME", g_home->filePath("xdgconfig"));
     p.setProcessEnvironment(env);
     const long long start = SteadyNanoseconds();

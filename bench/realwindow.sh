@@ -22,7 +22,7 @@ measure() {  # measure LABEL COMMAND...
     export DISPLAY=:$(head -1 "$shown"); rm -f "$shown"
     local cfg; cfg=$(mktemp -d)
     local t0; t0=$(date +%s.%N)
-    QUILLMARK_CONFIG_DIR=$cfg "$@" >/dev/null 2>&1 & local app=$!
+    QUILLMARK_CONFIG_DIR=$cfg XDG_STATE_HOME=$cfg/state "$@" >/dev/null 2>&1 & local app=$!
     until xdotool search --name "^$name" >/dev/null 2>&1 || xdotool search --name "\\[?$name\\]?" >/dev/null 2>&1; do
         if ! kill -0 $app 2>/dev/null; then
             echo "$label: the program ended before its window showed" >&2; kill $xvfb 2>/dev/null; rm -rf "$cfg"; return 1

@@ -1,9 +1,12 @@
 #include <QApplication>
+#include <QDir>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/app/programinfo.h"
+#include "core/doc/recoveryfile.h"
 
 #include "platform/qsettingsregistry.h"
 #include "platform/xdgdesktop.h"
@@ -31,6 +34,10 @@ int main(int argc, char** argv) {
     const auto desktopFileTypes = qm::MakeDesktopFileTypes();
     qm::theApp.m_desktopFileTypes = desktopFileTypes.get();
     qm::theApp.m_singleInstance = true;
+    std::optional<std::string> stateHome;
+    if (qEnvironmentVariableIsSet("XDG_STATE_HOME")) stateHome = qEnvironmentVariable("XDG_STATE_HOME").toStdString();
+    qm::theApp.m_recoveryFolder =
+        QString::fromStdString(qm::RecoveryFolder(stateHome, QDir::homePath().toStdString()));
 
     int rc = 0;
     if (qm::theApp.InitInstance(QApplication::arguments().mid(1))) rc = QApplication::exec();

@@ -43,7 +43,7 @@ done
 # The installed program, started from the launcher on PATH with a relative file name.
 mkdir -p "$work/missions" "$work/xdg" "$work/cfg" "$work/run"
 printf 'hint "installed"\r\n' > "$work/missions/test.sqs"
-export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME=$work/xdg QUILLMARK_CONFIG_DIR=$work/cfg \
+export QT_QPA_PLATFORM=offscreen XDG_DATA_HOME=$work/xdg XDG_STATE_HOME=$work/state QUILLMARK_CONFIG_DIR=$work/cfg \
        QUILLMARK_INSTANCE_SOCKET=$work/run/socket XDG_RUNTIME_DIR=$work/run WINEPREFIX=$work/nowine
 cd "$work/missions"
 PATH=$prefix/bin:$PATH quillmark test.sqs 2>"$work/stderr" &

@@ -66,6 +66,7 @@ CScriptDoc* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible
         CScriptDoc::FailForMemory(QFileInfo(path).absoluteFilePath(), static_cast<std::uint64_t>(QFileInfo(path).size()));
         return nullptr;
     }
+    doc->StartGuarding();
     if (!path.isEmpty()) theApp.AddToRecentFileList(doc->GetPathName());
     return doc;
 }

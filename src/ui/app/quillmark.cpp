@@ -22,6 +22,8 @@
 #include "ui/app/prompter.h"
 #include "ui/app/qtprompter.h"
 #include "ui/app/singleinstance.h"
+#include "ui/doc/diskwatcher.h"
+#include "ui/doc/recoveryjournal.h"
 #include "ui/doc/scriptdoc.h"
 #include "platform/shell.h"
 #include "ui/frames/mainfrm.h"
@@ -94,12 +96,14 @@ bool CQuillmarkApp::InitInstance(const QStringList& args) {
     }
 
     m_pMainWnd->setAcceptDrops(true);
+    StartJournal();
     // A file to open is read into a shown, painted window: a large one takes a while and shows its
     // progress in the status bar.
     if (ParseShellCommand(stdArgs).kind == ShellCommand::FileOpen) ShowMainWindow(true);
     if (!ProcessShellCommand(args)) return false;
 
     if (!m_pMainWnd->isVisible()) ShowMainWindow(false);
+    OfferRecovery();
     if (m_instance) m_instance->Listen();
     return true;
 }
@@ -166,6 +170,10 @@ void CQuillmarkApp::ExitInstance() {
         delete m_pMainWnd;
         m_pMainWnd = nullptr;
     }
+    // A normal end: the copies of unsaved work go with the documents.
+    if (m_journal) m_journal->Stop();
+    m_journal.reset();
+    m_diskWatcher.reset();
     m_templates.clear();
 }
 

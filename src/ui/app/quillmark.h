@@ -14,12 +14,15 @@
 
 namespace qm {
 
+class CDiskWatcher;
 class CDocTemplate;
+class CRecoveryJournal;
 class CMainFrame;
 class CScriptDoc;
 class CSingleInstance;
 class Prompter;
 class XdgFileTypes;
+struct RecoveryEntry;
 
 inline const char* const kLoadErrorMessage =
     "There were some errors while loading the data files.\n"
@@ -70,6 +73,10 @@ public:
     XdgFileTypes* m_desktopFileTypes = nullptr;
     QString m_programFolderOverride;  // tests point the data folders elsewhere
     bool m_singleInstance = false;    // main() sets it: a later start hands its files to this editor
+    // Where unsaved work is kept for recovery; main() sets it. Empty: none is kept (tests set their own).
+    QString m_recoveryFolder;
+    std::unique_ptr<CRecoveryJournal> m_journal;
+    std::unique_ptr<CDiskWatcher> m_diskWatcher;
 
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;  // Script, Description, StringTable, Briefing, Function, Text
     int m_newFileMode = 1;
@@ -95,6 +102,11 @@ private:
     void ChooseDataFolder();
     // Shows the main window as the settings say; painted: returns once it is on the screen, painted.
     void ShowMainWindow(bool painted);
+    // Unsaved work (recoverystart.cpp): takes the recovery folder for this process, then offers what
+    // an earlier process left there.
+    void StartJournal();
+    void OfferRecovery();
+    void RecoverDocument(const RecoveryEntry& entry, const QString& name);
 
     CMainFrame* m_pMainWnd = nullptr;
     MemoryRegistry m_fallbackRegistry;

@@ -11,6 +11,7 @@
 #include "ui/app/doctemplate.h"
 #include "ui/app/prompter.h"
 #include "ui/app/quillmark.h"
+#include "ui/doc/diskwatcher.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/menus/statusprompts.h"
@@ -46,6 +47,7 @@ void CScriptDoc::SetPathName(const QString& path, bool addToRecentList) {
     m_pathName = QFileInfo(path).absoluteFilePath();
     SetTitle(QFileInfo(path).fileName());
     if (addToRecentList) theApp.AddToRecentFileList(m_pathName);
+    if (m_schedule && theApp.m_diskWatcher) theApp.m_diskWatcher->Watch(this);
 }
 
 bool CScriptDoc::IsModified() const { return m_view && m_view->IsControlModified(); }
@@ -71,7 +73,10 @@ bool CScriptDoc::SaveModified() {
         switch (theApp.GetPrompter().MessageBox(QStringLiteral("Save changes to %1?").arg(name), {},
                                                 MbButtons::YesNoCancel, MbIcon::Warning)) {
             case IDYES: ok = DoFileSave(); break;
-            case IDNO: ok = true; break;
+            case IDNO:
+                ok = true;
+                DropJournal();
+                break;
             default: ok = false; break;
         }
     }
@@ -101,7 +106,13 @@ bool CScriptDoc::DoSave(const QString& path, bool replace) {
         target = *chosen;
     }
     if (!OnSaveDocument(target)) return false;
-    if (replace) SetPathName(target);
+    if (!replace) return true;
+    const bool renamed = QFileInfo(target).absoluteFilePath() != m_pathName;
+    SetPathName(target);
+    if (renamed) {  // the file now watched is the one just written
+        RememberDiskFile();
+        HideDiskBars();
+    }
     return true;
 }
 
@@ -166,6 +177,7 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
     endProgress();
     if (!reader.Result().ok) return failed(QString::fromStdString(reader.Result().error));
     SetModifiedFlag(false);
+    RememberDiskFile(full);
     return true;
 }
 
@@ -179,6 +191,7 @@ bool CScriptDoc::FailForMemory(const QString& path, std::uint64_t bytes) {
 }
 
 bool CScriptDoc::OnSaveDocument(const QString& path) {
+    if (!ConfirmOverwrite(path)) return false;
     const TextSaveReport report = SaveTextFile(path.toStdString(), m_view->GetText().toStdString());
     if (!report.result.ok) {
         theApp.GetPrompter().MessageBox(
@@ -189,6 +202,11 @@ bool CScriptDoc::OnSaveDocument(const QString& path) {
     // The file holds "?" for characters without a byte: show the same, so screen and file agree.
     if (report.unmappable > 0) m_view->ReplaceUnmappable();
     SetModifiedFlag(false);
+    DropJournal();
+    if (QFileInfo(path).absoluteFilePath() == m_pathName) {
+        RememberDiskFile();
+        HideDiskBars();
+    }
     TellUnmappable(theApp.GetPrompter(), report.unmappable);
     return true;
 }
@@ -196,6 +214,8 @@ bool CScriptDoc::OnSaveDocument(const QString& path) {
 void CScriptDoc::OnCloseDocument() {
     if (m_closing) return;
     m_closing = true;
+    DropJournal();
+    if (theApp.m_diskWatcher) theApp.m_diskWatcher->Unwatch(this);
     m_template->RemoveDocument(this);
     if (m_frame) {
         m_frame->DetachDocument();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/doc/diskstamp.h"
 #include "core/doc/dockinds.h"
 
 namespace qm {
@@ -12,6 +13,8 @@ namespace qm {
 class CDocTemplate;
 class CEditView;
 class CChildFrame;
+class CJournalSchedule;
+struct RecoveryEntry;
 
 // The one document class: its text is its view's; its title is the file name, or the kind
 // name for a new document, with one trailing "*" while there are unsaved changes.
@@ -57,6 +60,22 @@ public:
     void UpdateFrameCounts();
     void ActivateFrame();
 
+    // Unsaved work and the file on disk (scriptdocguard.cpp). Once the document is open or new: its
+    // copy for recovery follows its changes and its file is watched.
+    void StartGuarding();
+    // Looks at the file on disk: reloads an unmodified document, or tells of the change in a bar.
+    void CheckDiskFile();
+    // Replaces the text with the file's, keeping each window's caret line and scroll position.
+    bool ReloadFromDisk();
+    void OnDiskBarReload();
+    void OnDiskBarKeepMine();
+    // Hands the current text to the recovery journal now (when modified), else drops its copy.
+    void WriteJournalNow();
+    QString JournalName() const { return m_journalName; }
+    // Takes a recovered copy's text and file; the document stays modified, its copy in `name`.
+    void RecoverFrom(const RecoveryEntry& entry, const QString& name);
+    const FileStamp& DiskStamp() const { return m_diskStamp; }
+
     // How a file is opened; tests change it to see a load in pieces, its progress and a lack of memory.
     struct OpenSettings {
         size_t pieceBytes = size_t{4} << 20;  // the file is read and shown in pieces of this size
@@ -77,6 +96,14 @@ signals:
 private:
     void RestoreMarker() { SetModifiedFlag(IsModified()); }
     void StripMarker();
+    void DropJournal();
+    // Reads the stamp of path (the document's own file when empty).
+    void RememberDiskFile(const QString& path = {});
+    // Before a save over the document's own file: true when it may go ahead.
+    bool ConfirmOverwrite(const QString& path);
+    void ShowDiskBars(bool deleted);
+    void HideDiskBars();
+    QList<CEditView*> Views() const;
 
     CDocTemplate* m_template;
     QPointer<CEditView> m_view;
@@ -85,6 +112,10 @@ private:
     QString m_loadingPath;
     QString m_title;
     bool m_closing = false;
+    FileStamp m_diskStamp;  // the file as last read or written
+    bool m_diskGone = false;
+    QString m_journalName;
+    CJournalSchedule* m_schedule = nullptr;
 };
 
 }  // namespace qm

@@ -442,9 +442,15 @@ void CEditView::ShowLineNumbers(bool show) {
 
 bool CEditView::LineNumbersShown() const { return !m_lineNumbers->isHidden(); }
 
+void CEditView::SetTopStrip(int height) {
+    m_topStrip = height;
+    PlaceLineNumbers();
+}
+
 void CEditView::PlaceLineNumbers() {
     const int width = LineNumbersShown() ? m_lineNumbers->AreaWidth() : 0;
-    if (viewportMargins().left() != width) setViewportMargins(width, 0, 0, 0);
+    const QMargins margins(width, m_topStrip, 0, 0);
+    if (viewportMargins() != margins) setViewportMargins(margins);
     m_lineNumbers->Place();
     m_lineNumbers->update();
 }

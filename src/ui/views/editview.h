@@ -78,6 +78,8 @@ public:
     CViewMarks* Marks() const { return m_marks; }
     // Puts the caret at the start of a line (from 0, kept within the text) and shows it.
     void GoToLine(int line);
+    // Room above the text for a bar across the window (0: none).
+    void SetTopStrip(int height);
 
     int LineOfPosition(int position) const;
     int FirstVisibleLine() const;
@@ -146,6 +148,7 @@ private:
     std::vector<QPointer<CEditView>> m_furtherWindows;  // in the text's own view
     bool m_loading = false, m_busyBeforeLoad = false;
     CLineNumberArea* m_lineNumbers = nullptr;
+    int m_topStrip = 0;  // the height of a bar across the top of the window
     CViewMarks* m_marks = nullptr;
     int m_wheelZoom = 0;  // wheel turns not yet a whole notch
 };

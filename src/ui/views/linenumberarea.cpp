@@ -40,8 +40,9 @@ void CLineNumberArea::UpdateWidth() {
 }
 
 void CLineNumberArea::Place() {
-    const QRect r = m_view->contentsRect();
-    setGeometry(QRect(r.left(), r.top(), AreaWidth(), r.height()));
+    // Beside the text only: a bar across the top of the window takes the room above both.
+    const QRect r = m_view->contentsRect(), text = m_view->viewport()->geometry();
+    setGeometry(QRect(r.left(), text.top(), AreaWidth(), text.height()));
 }
 
 void CLineNumberArea::paintEvent(QPaintEvent* event) {

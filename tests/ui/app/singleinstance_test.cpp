@@ -54,6 +54,7 @@ protected:
         env.insert("QUILLMARK_INSTANCE_SOCKET", Socket());
         env.insert("QUILLMARK_CONFIG_DIR", m_dir.filePath(config));
         env.insert("XDG_DATA_HOME", m_dir.filePath("xdg"));
+        env.insert("XDG_STATE_HOME", m_dir.filePath("state"));
         env.insert("XDG_RUNTIME_DIR", m_dir.filePath("run"));
         env.insert("WINEPREFIX", m_dir.filePath("nowine"));
         p->setProcessEnvironment(env);
