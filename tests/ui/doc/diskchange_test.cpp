@@ -4,6 +4,7 @@
 #include "ui/doc/diskchangebar.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/windowcommands.h"
+#include "ui/views/linenumberarea.h"
 
 using namespace qm;
 
@@ -76,6 +77,13 @@ TEST_F(DiskChanges, UnsavedEditsAreNeverReplacedWithoutAsking) {
     ASSERT_TRUE(WaitFor([&] { return Bar(doc->GetView()) && Bar(second->GetView()); }));
     EXPECT_EQ(Bar(doc->GetView())->Text(), "b.sqs was changed on disk by another program.");
     EXPECT_EQ(Bar(second->GetView())->Text(), "b.sqs was changed on disk by another program.");
+    // The bar sits above the text and its line numbers, which stay level with their lines.
+    CEditView* view = doc->GetView();
+    const auto* numbers = view->findChild<CLineNumberArea*>();
+    ASSERT_TRUE(numbers);
+    EXPECT_GE(view->viewport()->y(), Bar(view)->geometry().bottom());
+    EXPECT_EQ(numbers->geometry().top(), view->viewport()->y());
+    EXPECT_EQ(numbers->height(), view->viewport()->height());
     EXPECT_TRUE(doc->GetView()->GetText().startsWith("; edit "));
     EXPECT_TRUE(doc->IsModified());
 
