@@ -82,7 +82,9 @@ public:
 
 void StartQuillmark(const QString& recoveryFolder = {}) {
     qm::theApp.m_recoveryFolder = recoveryFolder;
-    qm::bench::StartApp({{"DocMax", 1}});
+    // QM_BENCH_LINENUMBERS=0 measures the editor without its line-number margin.
+    const char* numbers = std::getenv("QM_BENCH_LINENUMBERS");
+    qm::bench::StartApp({{"DocMax", 1}, {"LineNumbers", numbers && *numbers == '0' ? 0 : 1}});
     QApplication::processEvents();
 }
 

@@ -468,6 +468,12 @@ std::vector<std::pair<int, int>> CEditView::ShownLineTops() const {
     return tops;
 }
 
+std::optional<std::array<int, 4>> CEditView::ShownLinesKey() const {
+    if (lineWrapMode() != NoWrap) return std::nullopt;
+    return std::array<int, 4>{firstVisibleBlock().blockNumber(), qRound(contentOffset().y()), blockCount(),
+                              viewport()->height()};
+}
+
 void CEditView::GoToLine(int line) {
     const QTextBlock block = document()->findBlockByNumber(std::clamp(line, 0, document()->blockCount() - 1));
     QTextCursor c(block);

@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <optional>
 #include <QColor>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -74,6 +76,9 @@ public:
     void PlaceLineNumbers();
     // The lines the window shows: their numbers (from 0) and tops in the window.
     std::vector<std::pair<int, int>> ShownLineTops() const;
+    // What fixes those tops where lines never wrap: the first shown line, the scroll offset, the line
+    // count and the window's height. Nothing for a wrapping view, where typing can move lines.
+    std::optional<std::array<int, 4>> ShownLinesKey() const;
     // The bracket pair at the caret and the matches of a search, marked in the window.
     CViewMarks* Marks() const { return m_marks; }
     // Puts the caret at the start of a line (from 0, kept within the text) and shows it.

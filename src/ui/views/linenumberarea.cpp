@@ -22,8 +22,15 @@ CLineNumberArea::CLineNumberArea(CEditView* view) : QWidget(view), m_view(view) 
     connect(view, &QPlainTextEdit::blockCountChanged, this, &CLineNumberArea::UpdateWidth);
     connect(view, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
         if (!isVisible()) return;
-        if (dy) scroll(0, dy);
-        else update(0, rect.y(), width(), rect.height());
+        if (dy) {
+            scroll(0, dy);
+            return;
+        }
+        // Most keystrokes move no line: measuring the shown lines again and painting a second
+        // widget would cost as much as the keystroke itself.
+        const auto key = m_view->ShownLinesKey();
+        if (key && key == m_pictureKey && !m_picture.isNull()) return;
+        update(0, rect.y(), width(), rect.height());
     });
 }
 
@@ -46,7 +53,9 @@ void CLineNumberArea::Place() {
 }
 
 void CLineNumberArea::paintEvent(QPaintEvent* event) {
-    const std::vector<std::pair<int, int>> lines = m_view->ShownLineTops();
+    const auto key = m_view->ShownLinesKey();
+    const std::vector<std::pair<int, int>> lines =
+        key && key == m_pictureKey && !m_picture.isNull() ? m_pictureLines : m_view->ShownLineTops();
     const QPalette& pal = m_view->palette();
     const QColor base = pal.color(QPalette::Base), text = pal.color(QPalette::Text);
     const qint64 look = qint64(qHash(m_view->font().key())) ^ (qint64(base.rgb()) << 32) ^ text.rgb() ^
@@ -71,6 +80,7 @@ void CLineNumberArea::paintEvent(QPaintEvent* event) {
         m_pictureLines = lines;
         m_pictureLook = look;
     }
+    m_pictureKey = key;
     QPainter p(this);
     p.drawPixmap(event->rect(), m_picture, QRectF(QPointF(event->rect().topLeft()) * devicePixelRatio(),
                                                   QSizeF(event->rect().size()) * devicePixelRatio()));

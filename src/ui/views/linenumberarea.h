@@ -1,6 +1,8 @@
 #pragma once
 #include <QPixmap>
 #include <QWidget>
+#include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -30,6 +32,7 @@ private:
     // are drawn once into a picture and drawn again only when the shown lines move or change.
     QPixmap m_picture;
     std::vector<std::pair<int, int>> m_pictureLines;
+    std::optional<std::array<int, 4>> m_pictureKey;  // the view's ShownLinesKey when drawn
     qint64 m_pictureLook = 0;
 
     CEditView* m_view;
