@@ -1,10 +1,14 @@
 #include "core/doc/diskstamp.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <vector>
+
+#include "core/app/safefile.h"
 
 namespace qm {
 
@@ -33,20 +37,23 @@ FileStamp ReadFileStamp(const std::string& path, bool withHash) {
     stamp.size = static_cast<std::uint64_t>(st.st_size);
     stamp.modifiedNs = std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     if (!withHash) return stamp;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return stamp;
+    // Opened as every read of a document's file is, so a pipe put in the file's place by the other
+    // program never blocks the window that watches it.
+    FileResult opened;
+    const int fd = OpenReadableFile(path, UINT64_MAX, opened);
+    if (fd < 0) return stamp;
     // The hash runs over pieces, chaining each piece's hash into the next, so the whole file is
     // never held at once.
     std::vector<char> buffer(std::size_t{1} << 20);
     std::uint64_t h = 0, total = 0;
-    std::size_t got;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), f)) > 0) {
-        h = HashBytes(buffer.data(), got, h);
-        total += got;
+    ssize_t got;
+    while ((got = ::read(fd, buffer.data(), buffer.size())) > 0 || (got < 0 && errno == EINTR)) {
+        if (got < 0) continue;
+        h = HashBytes(buffer.data(), static_cast<std::size_t>(got), h);
+        total += static_cast<std::uint64_t>(got);
     }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) return stamp;
+    ::close(fd);
+    if (got < 0) return stamp;
     stamp.size = total;  // what was hashed
     stamp.hash = h;
     stamp.hasHash = true;
