@@ -63,8 +63,10 @@ std::vector<std::string> GroupAndParents(std::string path) {
     return chain;
 }
 
+// The file cache is counted in a group's use but given back under pressure, the pages in active
+// use too: a group that has read a lot sits at its limit with most of it cache.
 struct Hierarchy {
-    std::string root, limitFile, usageFile, cacheKey;
+    std::string root, limitFile, usageFile, activeCacheKey, inactiveCacheKey;
 };
 
 void ReadGroups(const SystemFileReader& read, const Hierarchy& h, const std::string& path, MemoryFacts& facts) {
@@ -78,8 +80,11 @@ void ReadGroups(const SystemFileReader& read, const Hierarchy& h, const std::str
         const std::optional<std::uint64_t> limit = Number(*limitText), used = Number(*usageText);
         if (!limit || !used) continue;  // "max": no limit at this level
         std::uint64_t reclaimable = 0;
-        if (const std::optional<std::string> stat = read(dir + "memory.stat"))
-            reclaimable = Field(*stat, h.cacheKey).value_or(0);
+        if (const std::optional<std::string> stat = read(dir + "memory.stat")) {
+            const std::uint64_t active = Field(*stat, h.activeCacheKey).value_or(0);
+            const std::uint64_t inactive = Field(*stat, h.inactiveCacheKey).value_or(0);
+            reclaimable = active > UINT64_MAX - inactive ? UINT64_MAX : active + inactive;
+        }
         facts.groups.push_back({*limit, *used - std::min(*used, reclaimable)});
     }
 }
@@ -100,7 +105,10 @@ std::optional<std::uint64_t> UsableMemory(const MemoryFacts& facts) {
 std::uint64_t FileLimitFor(const MemoryFacts& facts) {
     const std::uint64_t machine = LimitForMemory(facts.physical);
     const std::optional<std::uint64_t> room = UsableMemory(facts);
-    return room ? std::min(machine, *room / 30) : machine;
+    // A full group or a tight limit still lets a small file be tried: refusing a script of a few
+    // lines as too large is never right, and a failed allocation while opening is caught.
+    constexpr std::uint64_t kAlwaysTried = 1ull << 20;
+    return room ? std::min(machine, std::max(*room / 30, kAlwaysTried)) : machine;
 }
 
 void ReadMemoryFiles(const SystemFileReader& read, MemoryFacts& facts) {
@@ -121,8 +129,9 @@ void ReadMemoryFiles(const SystemFileReader& read, MemoryFacts& facts) {
         if (controllers.find(",memory,") != std::string::npos) v1 = path;
         else if (line.starts_with("0::")) v2 = path;
     }
-    if (v1) ReadGroups(read, {"/sys/fs/cgroup/memory", "memory.limit_in_bytes", "memory.usage_in_bytes", "total_inactive_file"}, *v1, facts);
-    else if (v2) ReadGroups(read, {"/sys/fs/cgroup", "memory.max", "memory.current", "inactive_file"}, *v2, facts);
+    if (v1) ReadGroups(read, {"/sys/fs/cgroup/memory", "memory.limit_in_bytes", "memory.usage_in_bytes", "total_active_file",
+                                  "total_inactive_file"}, *v1, facts);
+    else if (v2) ReadGroups(read, {"/sys/fs/cgroup", "memory.max", "memory.current", "active_file", "inactive_file"}, *v2, facts);
 }
 
 MemoryFacts CurrentMemoryFacts() {

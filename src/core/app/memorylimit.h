@@ -26,7 +26,7 @@ struct MemoryFacts {
 std::optional<std::uint64_t> UsableMemory(const MemoryFacts& facts);
 
 // The largest file worth opening: a twentieth of the machine's memory (LimitForMemory), and no
-// more than a thirtieth of the room under the hard limits. An opened text was measured to take
+// more than a thirtieth of the room under the hard limits, but never less than a megabyte. An opened text was measured to take
 // about twenty-two times its size in address space; the margin leaves room to edit it.
 std::uint64_t FileLimitFor(const MemoryFacts& facts);
 

@@ -32,7 +32,7 @@ TEST(MemoryLimit, TheTightestOfMachineGroupsAndResourceLimitsCounts) {
         {"/sys/fs/cgroup/user.slice/app.scope/memory.current", "104857600\n"},
         {"/sys/fs/cgroup/user.slice/memory.max", "2147483648\n"},
         {"/sys/fs/cgroup/user.slice/memory.current", "943718400\n"},
-        {"/sys/fs/cgroup/user.slice/memory.stat", "anon 5\nactive_file 7\ninactive_file 419430400\n"},
+        {"/sys/fs/cgroup/user.slice/memory.stat", "anon 5\nactive_file 104857600\ninactive_file 314572800\n"},
     };
     MemoryFacts facts;
     facts.physical = 64 * GB;
@@ -48,18 +48,26 @@ TEST(MemoryLimit, TheTightestOfMachineGroupsAndResourceLimitsCounts) {
     EXPECT_EQ(UsableMemory(facts), 44 * MB);
     facts.dataLimit = 100 * MB;  // more in use than allowed: no room at all, not an underflow
     EXPECT_EQ(UsableMemory(facts), 0u);
-    EXPECT_EQ(FileLimitFor(facts), 0u);
+    EXPECT_EQ(FileLimitFor(facts), 1 * MB);  // a small script is still tried
 
     // Version 1 inside a container: the host's path is not there, the container's own group is.
     const std::map<std::string, std::string> v1 = {
         {"/proc/self/cgroup", "12:memory:/docker/4f2a\n5:cpu,cpuacct:/docker/4f2a\n0::/\n"},
         {"/sys/fs/cgroup/memory/memory.limit_in_bytes", "1073741824"},
         {"/sys/fs/cgroup/memory/memory.usage_in_bytes", "536870912"},
-        {"/sys/fs/cgroup/memory/memory.stat", "cache 1\ntotal_inactive_file 268435456\n"},
+        {"/sys/fs/cgroup/memory/memory.stat", "cache 1\ntotal_active_file 134217728\ntotal_inactive_file 134217728\n"},
         {"/sys/fs/cgroup/memory.max", "1024\n"},  // version 2 files are not read beside version 1
         {"/sys/fs/cgroup/memory.current", "0\n"},
     };
     EXPECT_EQ(UsableMemory(FromFiles(v1)), 768 * MB);
+    // A container that has built a lot sits at its limit, nearly all of it file cache in use:
+    // that is room, not a reason to refuse every file.
+    const MemoryFacts full = FromFiles({{"/proc/self/cgroup", "0::/ci\n"},
+                                        {"/sys/fs/cgroup/ci/memory.max", "8589934592\n"},
+                                        {"/sys/fs/cgroup/ci/memory.current", "8589934592\n"},
+                                        {"/sys/fs/cgroup/ci/memory.stat", "anon 1073741824\nfile 7516192768\n"
+                                                                          "active_file 6442450944\ninactive_file 1073741824\n"}});
+    EXPECT_EQ(UsableMemory(full), 7 * GB);
     // Version 1 without a limit writes a huge number: the machine's memory decides.
     MemoryFacts unlimited;
     unlimited.physical = 8 * GB;
