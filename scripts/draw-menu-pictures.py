@@ -335,6 +335,24 @@ DRAWN = {
         "................",
         "................",
     ],
+    205: [  # Check Mission: a mission folder with a green check mark
+        "................",
+        "................",
+        ".kkkk...........",
+        "kyyyyk..........",
+        "kyyyyykkkkkkk...",
+        "kyyyyyyyyyyyk...",
+        "kyoooooooooyk.GG",
+        "kyoyyyyyyyoyk.GG",
+        "kyoyyyyyyyoykGG.",
+        "kyoyyyyyyGGykGG.",
+        "kyoyyyyyyGGGGG..",
+        "kyooooooooGGGG..",
+        "kyyyyyyyyyyGGk..",
+        "kkkkkkkkkkkkkk..",
+        "................",
+        "................",
+    ],
 }
 
 

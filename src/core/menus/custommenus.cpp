@@ -89,7 +89,7 @@ std::vector<MenuPlan> CustomMenuPlan(const CustomMenuOptions& o) {
                      Item(57642, 0, "Select All\tCtrl+A")}});
     plan.push_back({MenuName::View, 0,
                     {Item(59392, 0, "Main Toolbar"), Item(1211, 0, "Command Bar"), Item(1271, 0, "Labels Toolbar"),
-                     Item(1212, 0, "Status Bar"), Sep(), Item(1491, 0, "Page Preview"), Sep(),
+                     Item(1212, 0, "Status Bar"), Sep(), Item(1491, 0, "Page Preview"), Item(1651, 0, "Problems"), Sep(),
                      Item(1504, 0, "Line Numbers"), Item(1505, 0, "Zoom In\tCtrl++"), Item(1506, 0, "Zoom Out\tCtrl+-"),
                      Item(1507, 0, "Normal Text Size\tCtrl+0")}});
     plan.push_back({MenuName::Project, 0,
@@ -105,7 +105,7 @@ std::vector<MenuPlan> CustomMenuPlan(const CustomMenuOptions& o) {
                      Item(1254, 186, "Edit Auto Header Data"), Sep(), Item(1374, 190, "Backup Data Files"),
                      Item(1375, 191, "Restore Data Files"), Sep(), Item(1256, 0, "Update Application Data")}});
     plan.push_back({MenuName::Tools, 0,
-                    {Item(1258, 185, "Command Reference Manual"), Sep(),
+                    {Item(1258, 185, "Command Reference Manual"), Item(1652, 205, "Check Mission"), Sep(),
                      Popup(MenuName::HelpfulLinks, "Helpful Links"), Popup(MenuName::EditDataFiles, "Edit Data Files"),
                      Sep(), Item(1216, 171, "Options...")}});
     plan.push_back({MenuName::Window, 0, {}});

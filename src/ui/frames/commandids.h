@@ -91,6 +91,9 @@ enum CommandId : int {
     ID_VIEW_ZOOM_IN = 1505,
     ID_VIEW_ZOOM_OUT = 1506,
     ID_VIEW_ZOOM_RESET = 1507,
+    // Problems while typing and the mission check.
+    ID_VIEW_PROBLEMS = 1651,
+    ID_CHECK_MISSION = 1652,
 };
 
 }  // namespace qm

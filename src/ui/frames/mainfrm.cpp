@@ -25,6 +25,7 @@
 #include "ui/frames/commandbar.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/pagepreview.h"
+#include "ui/frames/problemcommands.h"
 #include "ui/frames/popupescapeguard.h"
 #include "ui/frames/screenplacement.h"
 #include "ui/menus/statusprompts.h"
@@ -118,6 +119,7 @@ bool CMainFrame::LoadFrame() {
         qDebug().noquote() << "ERROR: Failed to create page preview.\n";
         return false;
     }
+    CreateProblemsBarIfShown(*this);
     m_wndToolBar->setVisible(m_toolBar != 0);
     m_wndCommandBar->setVisible(m_commandBar != 0);
     m_wndCommandBar->ShowSyntaxPane(m_showSyntax != 0);

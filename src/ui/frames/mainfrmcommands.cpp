@@ -16,6 +16,7 @@
 #include "ui/frames/gamecommands.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/frames/pagepreview.h"
+#include "ui/frames/problemcommands.h"
 #include "ui/frames/windowcommands.h"
 #include "core/menus/custommenus.h"
 #include "ui/menus/custommenus.h"
@@ -226,6 +227,7 @@ void CMainFrame::CreateActions() {
             [] { theApp.OnAppAbout(); });
 
     ConnectEditingCommands(*this);
+    ConnectProblemCommands(*this);
     CreateListActions();
     // Menu texts carry their shortcut after a tab; Qt shows the shortcut itself.
     for (QAction* a : std::as_const(m_actions)) a->setText(a->text().section('\t', 0, 0));
@@ -318,13 +320,13 @@ void CMainFrame::BuildStandardMenus() {
            ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_COPY_AS_SNIPPET, 0, ID_EDIT_FIND, ID_EDIT_FIND_PREVIOUS,
            ID_EDIT_REPLACE, ID_EDIT_GOTO_LINE, 0, ID_EDIT_TOGGLE_REMARK, 0, ID_EDIT_SELECT_ALL});
     popup("View", "&View",
-          {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_PAGEPREVIEW, 0,
+          {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_PAGEPREVIEW, ID_VIEW_PROBLEMS, 0,
            ID_VIEW_LINENUMBERS, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_RESET});
     QMenu* links = popup("Helpful Links", "Helpful &Links", {ID_LINK_HOME, ID_LINK_EDITING, 0, ID_LINK_UPDATES});
     QMenu* data = popup("Edit Data Files", "&Edit Data Files",
                         {ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_SYNTAX_DATA,
                          ID_EDIT_HEADER_DATA, 0, ID_BACKUP_DATA, ID_RESTORE_DATA, 0, ID_UPDATE_APP_DATA});
-    QMenu* tools = popup("Tools", "&Tools", {ID_COMREF, 0});
+    QMenu* tools = popup("Tools", "&Tools", {ID_COMREF, ID_CHECK_MISSION, 0});
     tools->addMenu(links);
     tools->addMenu(data);
     tools->addSeparator();
@@ -392,6 +394,7 @@ void CMainFrame::UpdateCommandStates() {
     UpdateEditBriefing();
     UpdateListCommandStates();
     UpdateEditingCommands(*this);
+    UpdateProblemCommands(*this);
 }
 
 void CMainFrame::UpdateEditBriefing() { Action(ID_EDIT_BRIEFING)->setEnabled(CanEditBriefing(ActiveDocument())); }

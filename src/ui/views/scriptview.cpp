@@ -4,6 +4,7 @@
 #include "ui/app/quillmark.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/frames/scriptframe.h"
+#include "ui/views/problemchecker.h"
 
 namespace qm {
 
@@ -33,6 +34,7 @@ void CScriptView::OnInitialUpdate() {
     if (main && main->m_addHeader == 1) InsertHeaderIfEmpty(theApp.m_catalogue.m_scriptHeader);
     if (m_colouring) StartColouring();
     if (auto* frame = qobject_cast<CScriptFrame*>(GetParentFrame())) frame->RebuildLabels();
+    AttachProblemChecker(this);
     CEditView::OnInitialUpdate();
 }
 

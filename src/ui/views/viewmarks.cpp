@@ -1,11 +1,13 @@
 #include "ui/views/viewmarks.h"
 
 #include <QScrollBar>
+#include <algorithm>
 #include <QTextBlock>
 
 #include "core/views/bracketmatch.h"
 #include "ui/views/descriptview.h"
 #include "ui/views/editview.h"
+#include "ui/views/problemchecker.h"
 #include "ui/views/scriptview.h"
 
 namespace qm {
@@ -31,7 +33,7 @@ CViewMarks::CViewMarks(CEditView* view) : QObject(view), m_view(view) {
     connect(view, &QPlainTextEdit::cursorPositionChanged, this, &CViewMarks::Refresh);
     connect(view, &QPlainTextEdit::textChanged, this, &CViewMarks::Refresh);
     connect(view, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
-        if (dy && HasSearch()) Refresh();
+        if (dy && (HasSearch() || HasProblems())) Refresh();
     });
     connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         if (HasSearch()) Refresh();
@@ -51,6 +53,7 @@ void CViewMarks::Refresh() { m_timer.start(); }
 void CViewMarks::RefreshNow() {
     m_timer.stop();
     QList<QTextEdit::ExtraSelection> marks;
+    AddProblems(marks);
     AddMatches(marks);
     AddBracketPair(marks);  // after the matches, so it shows over them
     const QList<QTextEdit::ExtraSelection> old = m_view->extraSelections();
@@ -99,6 +102,38 @@ void CViewMarks::AddMatches(QList<QTextEdit::ExtraSelection>& marks) const {
             if (whole && ((i > 0 && IsWordChar(text[i - 1])) || (end < text.size() && IsWordChar(text[end])))) continue;
             marks.append(Mark(doc, block.position() + static_cast<int>(i), block.position() + static_cast<int>(end),
                               MatchColour()));
+        }
+    }
+}
+
+bool CViewMarks::HasProblems() const {
+    const CProblemChecker* checker = CProblemChecker::Of(m_view);
+    return checker && !checker->Problems().empty();
+}
+
+void CViewMarks::AddProblems(QList<QTextEdit::ExtraSelection>& marks) const {
+    const CProblemChecker* checker = CProblemChecker::Of(m_view);
+    if (!checker || checker->Problems().empty()) return;
+    const std::vector<ScriptProblem>& problems = checker->Problems();
+    QTextDocument* doc = m_view->document();
+    // Only the lines in the window: a long script may have many problems, and every mark costs
+    // each painted line a look.
+    for (const auto& [number, top] : m_view->ShownLineTops()) {
+        auto it = std::lower_bound(problems.begin(), problems.end(), number,
+                                   [](const ScriptProblem& p, int l) { return p.line < l; });
+        const QTextBlock block = doc->findBlockByNumber(number);
+        // The text may have changed since the check: marks stay within the line.
+        const int length = block.length() - 1;
+        for (; it != problems.end() && it->line == number; ++it) {
+            const int from = std::min(it->column, length), to = std::min(it->column + std::max(1, it->length), length);
+            if (from >= to) continue;
+            QTextEdit::ExtraSelection s;
+            s.cursor = QTextCursor(doc);
+            s.cursor.setPosition(block.position() + from);
+            s.cursor.setPosition(block.position() + to, QTextCursor::KeepAnchor);
+            s.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+            s.format.setUnderlineColor(it->severity == ProblemSeverity::Error ? ErrorColour() : WarningColour());
+            marks.append(s);
         }
     }
 }

@@ -26,10 +26,15 @@ public:
 
     static QColor BracketColour() { return QColor(0xB4, 0xD7, 0xFF); }
     static QColor MatchColour() { return QColor(0xFF, 0xE8, 0x7C); }
+    // The wavy underlines of the problems a check found.
+    static QColor ErrorColour() { return QColor(0xE0, 0x00, 0x00); }
+    static QColor WarningColour() { return QColor(0xE0, 0x90, 0x00); }
 
 private:
     void AddBracketPair(QList<QTextEdit::ExtraSelection>& marks) const;
     void AddMatches(QList<QTextEdit::ExtraSelection>& marks) const;
+    void AddProblems(QList<QTextEdit::ExtraSelection>& marks) const;
+    bool HasProblems() const;
 
     CEditView* m_view;
     QTimer m_timer;

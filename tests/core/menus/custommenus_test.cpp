@@ -115,8 +115,8 @@ TEST(CustomMenus, EditContextAndToolsMenus) {
                  "57635/154/Cut", "57634/155/Copy", "57637/156/Paste", "57632/200/Delete", "1398/203/Copy As Snippet",
                  "-", "57642/0/Select All"}));
     EXPECT_EQ(Texts(Find(plan, MenuName::Tools)),
-              (V{"1258/185/Command Reference Manual", "-", ">Helpful Links", ">Edit Data Files", "-",
-                 "1216/171/Options..."}));
+              (V{"1258/185/Command Reference Manual", "1652/205/Check Mission", "-", ">Helpful Links",
+                 ">Edit Data Files", "-", "1216/171/Options..."}));
     EXPECT_EQ(Texts(Find(plan, MenuName::EditDataFiles)),
               (V{"1250/186/Edit Commands Data", "1251/186/Edit Weapons Data", "1253/186/Edit Syntax Data",
                  "1379/186/Edit Unit Wizard Data", "1254/186/Edit Auto Header Data", "-", "1374/190/Backup Data Files",
