@@ -91,6 +91,11 @@ enum CommandId : int {
     ID_VIEW_ZOOM_IN = 1505,
     ID_VIEW_ZOOM_OUT = 1506,
     ID_VIEW_ZOOM_RESET = 1507,
+    // Script help at the caret: go to label, completion, syntax tips.
+    ID_EDIT_GOTO_LABEL = 1641,
+    ID_EDIT_COMPLETE_WORD = 1642,
+    ID_EDIT_SYNTAX_TIP = 1643,
+    ID_VIEW_AUTOCOMPLETE = 1644,
 };
 
 }  // namespace qm

@@ -55,7 +55,7 @@ TEST(SettingsTable, EveryEntryRoundTripsThroughTheRegistry) {
     }
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "Resistance", -1), 0);
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "CustomMenus", -1), s.m_customMenus);
-    EXPECT_EQ(SettingsTable().size(), 48u);
+    EXPECT_EQ(SettingsTable().size(), 49u);
 }
 
 TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
@@ -64,7 +64,7 @@ TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
     WriteFrameSettings(profile, FrameSettings{}, 1, true);
     const auto& log = reg.WriteLog();
     const std::string k = "Software\\Tarnwell\\Quillmark\\Settings\\";
-    ASSERT_EQ(log.size(), 48u);
+    ASSERT_EQ(log.size(), 49u);
     EXPECT_EQ(log[0], k + "WinX");
     EXPECT_EQ(log[4], k + "NewFile");
     EXPECT_EQ(log[13], k + "Resistance");
@@ -74,8 +74,9 @@ TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
     EXPECT_EQ(log[43], k + "LineNumbers");
     EXPECT_EQ(log[44], k + "TabWidth");
     EXPECT_EQ(log[45], k + "ReopenLast");
-    EXPECT_EQ(log[46], k + "SnippetX");
-    EXPECT_EQ(log[47], k + "SnippetY");
+    EXPECT_EQ(log[46], k + "AutoComplete");
+    EXPECT_EQ(log[47], k + "SnippetX");
+    EXPECT_EQ(log[48], k + "SnippetY");
 }
 
 TEST(SettingsTable, PlacementIsNotWrittenWhenMaximised) {
