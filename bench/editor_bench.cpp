@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "benchapp.h"
+#include "benchscript.h"
 #include "ui/doc/recoveryjournal.h"
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/childfrm.h"
@@ -26,24 +27,6 @@
 #include "ui/views/editview.h"
 
 namespace {
-
-// Commands, items, variables, remarks and labels, about 55 bytes a line.
-QByteArray MakeScript(int lines) {
-    const char* pattern[] = {
-        "_unit%1 addWeapon \"Karveth\"; _unit%1 addMagazine \"KarvethMag\"",
-        "? (alive _unit%1) && (damage _unit%1 < 0.5) : _unit%1 setDamage 0",
-        "; a remark about step %1 of the patrol route and what happens",
-        "#label%1",
-        "_pos%1 = getPos _leader; _unit%1 doMove [(_pos%1 select 0) + 10, 0]",
-        "hint format [\"Step %1 of the patrol, %2 left\", _i, _count]",
-        "~0.5",
-        "_group%1 setBehaviour \"AWARE\"; _group%1 setSpeedMode \"LIMITED\"",
-    };
-    QByteArray text;
-    text.reserve(qsizetype(lines) * 58);
-    for (int i = 0; i < lines; ++i) text += QByteArray(pattern[i % 8]).replace("%1", QByteArray::number(i)) + "\r\n";
-    return text;
-}
 
 // One line of about 1 MB made of the script's words.
 QByteArray MakeLongLine() {
@@ -220,9 +203,9 @@ int Parent(bool quick) {
         f.open(QIODevice::WriteOnly);
         f.write(bytes);
     };
-    write(small, MakeScript(1000));
-    write(medium, MakeScript(100000));
-    write(large, MakeScript(quick ? 200000 : 910000));
+    write(small, qm::bench::MakeScript(1000));
+    write(medium, qm::bench::MakeScript(100000));
+    write(large, qm::bench::MakeScript(quick ? 200000 : 910000));
     write(longLine, MakeLongLine());
     const char* largeName = quick ? "11 MB script (200,000 lines)" : "50 MB script (910,000 lines)";
     std::printf("| %-58s | %14s | %14s | %6s | goal |\n|---|---|---|---|---|\n", "Work", "Quillmark", "Bare", "Ratio");

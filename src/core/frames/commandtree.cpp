@@ -33,15 +33,17 @@ std::vector<TreeBranch> BuildCommandTree(const Catalogue& catalogue, const std::
     return tree;
 }
 
+std::string CommandSyntaxText(const Catalogue& catalogue, std::string_view command) {
+    const auto block = catalogue.SyntaxFor(command);
+    if (block.empty()) return kNoSyntax;
+    std::string text;
+    for (size_t i = 0; i < block.size(); ++i) text += (i ? "\r\n" : "") + block[i];
+    return text;
+}
+
 std::string SyntaxPaneText(const Catalogue& catalogue, const TreeSelection& s) {
     if (s.root < 0 || s.root >= kTreeRoots) return {};
-    if (s.root == ROOT_COMMANDS && !s.isRoot) {
-        const auto block = catalogue.SyntaxFor(s.text);
-        if (block.empty()) return kNoSyntax;
-        std::string text;
-        for (size_t i = 0; i < block.size(); ++i) text += (i ? "\r\n" : "") + block[i];
-        return text;
-    }
+    if (s.root == ROOT_COMMANDS && !s.isRoot) return CommandSyntaxText(catalogue, s.text);
     if (s.root == ROOT_PROJECT_FILES) return kProjectHint;
     std::string text = s.isRoot ? s.text : std::string(kTreeRootText[s.root]) + " - " + s.text;
     if (!s.hasChildren) text += kInsertHint;

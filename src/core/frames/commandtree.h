@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/app/catalogue.h"
@@ -41,6 +42,10 @@ struct TreeSelection {
     std::string text;     // the item's own text
     bool hasChildren = false;
 };
+
+// A command's syntax lines (CR LF between them), or the "no syntax" text when its block is
+// missing: what the syntax pane shows for it, and the editor's syntax tips too.
+std::string CommandSyntaxText(const Catalogue& catalogue, std::string_view command);
 
 // What the syntax pane shows for a selection (CR LF between lines).
 std::string SyntaxPaneText(const Catalogue& catalogue, const TreeSelection& selection);

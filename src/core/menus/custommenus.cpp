@@ -85,13 +85,15 @@ std::vector<MenuPlan> CustomMenuPlan(const CustomMenuOptions& o) {
                      Item(57637, 156, "Paste\tCtrl+V"), Item(57632, 200, "Delete\tDel"),
                      Item(1398, 203, "Copy As Snippet"), Sep(), Item(57636, 188, "Find Text...\tCtrl+F"),
                      Item(1502, 188, "Find Previous\tShift+F3"), Item(57641, 189, "Replace Text...\tCtrl+H"),
-                     Item(1501, 0, "Go To Line...\tCtrl+G"), Sep(), Item(1503, 0, "Toggle Remark\tCtrl+/"), Sep(),
+                     Item(1501, 0, "Go To Line...\tCtrl+G"), Item(1641, 0, "Go To Label\tF12"), Sep(),
+                     Item(1642, 0, "Complete Word\tCtrl+Space"), Item(1643, 0, "Syntax Tip\tCtrl+Shift+Space"), Sep(),
+                     Item(1503, 0, "Toggle Remark\tCtrl+/"), Sep(),
                      Item(57642, 0, "Select All\tCtrl+A")}});
     plan.push_back({MenuName::View, 0,
                     {Item(59392, 0, "Main Toolbar"), Item(1211, 0, "Command Bar"), Item(1271, 0, "Labels Toolbar"),
                      Item(1212, 0, "Status Bar"), Sep(), Item(1491, 0, "Page Preview"), Item(1651, 0, "Problems"), Sep(),
-                     Item(1504, 0, "Line Numbers"), Item(1505, 0, "Zoom In\tCtrl++"), Item(1506, 0, "Zoom Out\tCtrl+-"),
-                     Item(1507, 0, "Normal Text Size\tCtrl+0")}});
+                     Item(1504, 0, "Line Numbers"), Item(1644, 0, "Auto Complete"), Item(1505, 0, "Zoom In\tCtrl++"),
+                     Item(1506, 0, "Zoom Out\tCtrl+-"), Item(1507, 0, "Normal Text Size\tCtrl+0")}});
     plan.push_back({MenuName::Project, 0,
                     {Item(1376, 190, "Add Project File..."), Item(1380, 181, "Add Current Active File"),
                      Item(1377, 200, "Remove Project File"), Sep(), Item(1378, 0, "Clear Project Files")}});

@@ -72,6 +72,7 @@ const std::vector<SettingEntry>& SettingsTable() {
         {"TabWidth", I, F, &S::m_tabWidth, nullptr, 8, nullptr, 1, 16},
         {"ReopenLast", I, F, &S::m_reopenLast, nullptr, 0, nullptr, 0, 1},
         {"ProblemsBar", I, F, &S::m_problemsBar, nullptr, 0, nullptr, 0, 1},
+        {"AutoComplete", I, F, &S::m_autoComplete, nullptr, 1, nullptr, 0, 1},
     };
     return table;
 }

@@ -19,6 +19,7 @@ struct FrameSettings {
     int m_pagePreview = 0;  // the page preview pane beside the documents
     int m_lineNumbers = 1, m_tabWidth = 8, m_reopenLast = 0;
     int m_problemsBar = 0;  // the Problems bar below the documents
+    int m_autoComplete = 1;  // the completion list opens by itself after three typed letters
     // Colours are 0x00BBGGRR.
     int m_textColour = 0x000000, m_remarkColour = 0x008000, m_commandColour = 0x0000FF, m_itemColour = 0xFF00FF,
         m_programmingColour = 0xFF0000, m_variableColour = 0x808080, m_backgroundColour = 0xFFFFFF;

@@ -94,6 +94,11 @@ enum CommandId : int {
     // Problems while typing and the mission check.
     ID_VIEW_PROBLEMS = 1651,
     ID_CHECK_MISSION = 1652,
+    // Script help at the caret: go to label, completion, syntax tips.
+    ID_EDIT_GOTO_LABEL = 1641,
+    ID_EDIT_COMPLETE_WORD = 1642,
+    ID_EDIT_SYNTAX_TIP = 1643,
+    ID_VIEW_AUTOCOMPLETE = 1644,
 };
 
 }  // namespace qm

@@ -26,6 +26,7 @@
 #include "ui/tools/snippetcommands.h"
 #include "ui/menus/statusprompts.h"
 #include "ui/frames/scriptframe.h"
+#include "ui/views/assistcommands.h"
 #include "ui/views/editingcommands.h"
 #include "ui/views/editview.h"
 #include "ui/views/findreplacedlg.h"
@@ -228,6 +229,7 @@ void CMainFrame::CreateActions() {
 
     ConnectEditingCommands(*this);
     ConnectProblemCommands(*this);
+    ConnectAssistCommands(*this);
     CreateListActions();
     // Menu texts carry their shortcut after a tab; Qt shows the shortcut itself.
     for (QAction* a : std::as_const(m_actions)) a->setText(a->text().section('\t', 0, 0));
@@ -318,10 +320,12 @@ void CMainFrame::BuildStandardMenus() {
     popup("Edit", "&Edit",
           {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_INSERT_ITEM, ID_INSERT_SNIPPET, 0, ID_EDIT_BRIEFING, 0, ID_EDIT_CUT,
            ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_COPY_AS_SNIPPET, 0, ID_EDIT_FIND, ID_EDIT_FIND_PREVIOUS,
-           ID_EDIT_REPLACE, ID_EDIT_GOTO_LINE, 0, ID_EDIT_TOGGLE_REMARK, 0, ID_EDIT_SELECT_ALL});
+           ID_EDIT_REPLACE, ID_EDIT_GOTO_LINE, ID_EDIT_GOTO_LABEL, 0, ID_EDIT_COMPLETE_WORD, ID_EDIT_SYNTAX_TIP, 0,
+           ID_EDIT_TOGGLE_REMARK, 0, ID_EDIT_SELECT_ALL});
     popup("View", "&View",
-          {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_PAGEPREVIEW, ID_VIEW_PROBLEMS, 0,
-           ID_VIEW_LINENUMBERS, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_RESET});
+          {ID_VIEW_TOOLBAR, ID_VIEW_COMMANDBAR, ID_VIEW_LABELSBAR, ID_VIEW_STATUS_BAR, 0, ID_VIEW_PAGEPREVIEW,
+           ID_VIEW_PROBLEMS, 0, ID_VIEW_LINENUMBERS, ID_VIEW_AUTOCOMPLETE, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT,
+           ID_VIEW_ZOOM_RESET});
     QMenu* links = popup("Helpful Links", "Helpful &Links", {ID_LINK_HOME, ID_LINK_EDITING, 0, ID_LINK_UPDATES});
     QMenu* data = popup("Edit Data Files", "&Edit Data Files",
                         {ID_EDIT_COMMANDS_DATA, ID_EDIT_WEAPONS_DATA, ID_EDIT_UNIT_DATA, ID_EDIT_SYNTAX_DATA,
@@ -395,6 +399,7 @@ void CMainFrame::UpdateCommandStates() {
     UpdateListCommandStates();
     UpdateEditingCommands(*this);
     UpdateProblemCommands(*this);
+    UpdateAssistCommands(*this);
 }
 
 void CMainFrame::UpdateEditBriefing() { Action(ID_EDIT_BRIEFING)->setEnabled(CanEditBriefing(ActiveDocument())); }

@@ -138,6 +138,11 @@ void CScriptFrame::OnLabelSelected(int index) {
     m_wndLabelsCombo->setFocus();
 }
 
+void CScriptFrame::ShowLabelOfLine(int line) {
+    if (!m_showLabels || !m_labelsCurrent) return;
+    if (const int index = m_labels.IndexOfLine(line); index >= 0) m_wndLabelsCombo->setCurrentIndex(index);
+}
+
 void CScriptFrame::OnToggleLabelsBar() {
     m_showLabels = !m_showLabels;
     m_wndLabelsBar->setVisible(m_showLabels);

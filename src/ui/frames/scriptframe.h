@@ -27,6 +27,10 @@ public:
     // After a change of the text: updates the list from the changed lines alone.
     void OnTextChanged(const CEditView::Change& change);
     void OnLabelSelected(int index);
+    // The labels as the list holds them, or null while the list does not follow the text.
+    const LabelIndex* CurrentLabels() const { return m_labelsCurrent && !m_scanning ? &m_labels : nullptr; }
+    // Shows the entry of the label on `line` in the list (a jump to it was made elsewhere).
+    void ShowLabelOfLine(int line);
     void OnToggleLabelsBar();
 
     QToolBar* m_wndLabelsBar = nullptr;

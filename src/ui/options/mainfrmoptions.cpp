@@ -50,6 +50,7 @@ void CMainFrame::LoadOptions(CPropSheet& sheet) const {
     g.m_mrus = m_mrus;
     g.m_tabWidth = m_tabWidth;
     g.m_reopenLast = m_reopenLast;
+    g.m_autoComplete = m_autoComplete;
     g.m_menusAtStartUp = theApp.m_customMenus == 1;
 
     CPropPage2& s = *sheet.m_page2;
@@ -89,6 +90,7 @@ void CMainFrame::ApplyOptions(const CPropSheet& sheet) {
     m_mrus = g.m_mrus;
 
     m_reopenLast = g.m_reopenLast;
+    m_autoComplete = g.m_autoComplete;
     const std::string font = g.m_font.toStdString();
     if (font != m_fontName || g.m_fontSize != m_fontSize || g.m_bold != m_boldFonts || g.m_tabWidth != m_tabWidth) {
         m_fontName = font;

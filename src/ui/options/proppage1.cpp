@@ -62,7 +62,9 @@ CPropPage1::CPropPage1(QWidget* parent) : QWidget(parent) {
     m_showSyntaxBox = new QCheckBox(QStringLiteral("&Show Syntax in Command Bar"), this);
     m_appMaxBox = new QCheckBox(QStringLiteral("Start Application &Maximized"), this);
     m_docMaxBox = new QCheckBox(QStringLiteral("&Open Documents Maximized"), this);
-    for (QCheckBox* b : {m_expansionBox, m_showSyntaxBox, m_appMaxBox, m_docMaxBox}) left->addWidget(b);
+    m_autoCompleteBox = new QCheckBox(QStringLiteral("Auto &complete names while typing"), this);
+    for (QCheckBox* b : {m_expansionBox, m_showSyntaxBox, m_appMaxBox, m_docMaxBox, m_autoCompleteBox})
+        left->addWidget(b);
     left->addStretch();
 
     auto* right = new QVBoxLayout;
@@ -157,6 +159,7 @@ void CPropPage1::ShowValues() {
     m_mruList->setCurrentIndex(m_mrus);
     m_tabWidthBox->setValue(m_tabWidth);
     Check(m_reopenLastBox, m_reopenLast);
+    Check(m_autoCompleteBox, m_autoComplete);
     m_sampleFrame->update();
 }
 
@@ -174,6 +177,7 @@ void CPropPage1::ReadValues() {
     m_mrus = std::max(0, m_mruList->currentIndex());
     m_tabWidth = m_tabWidthBox->value();
     m_reopenLast = Checked(m_reopenLastBox);
+    m_autoComplete = Checked(m_autoCompleteBox);
 }
 
 void CPropPage1::OnRestoreDefaults() {
@@ -191,6 +195,7 @@ void CPropPage1::OnRestoreDefaults() {
     m_mrus = Default("MRUs");
     m_tabWidth = Default("TabWidth");
     m_reopenLast = Default("ReopenLast");
+    m_autoComplete = Default("AutoComplete");
     SelectFontAndSize();
     ShowValues();
     update();

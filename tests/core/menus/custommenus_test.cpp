@@ -108,7 +108,8 @@ TEST(CustomMenus, EditContextAndToolsMenus) {
                  "1404/204/Edit Briefing...", "-", "57635/154/Cut\tCtrl+X", "57634/155/Copy\tCtrl+C",
                  "57637/156/Paste\tCtrl+V", "57632/200/Delete\tDel", "1398/203/Copy As Snippet", "-",
                  "57636/188/Find Text...\tCtrl+F", "1502/188/Find Previous\tShift+F3",
-                 "57641/189/Replace Text...\tCtrl+H", "1501/0/Go To Line...\tCtrl+G", "-",
+                 "57641/189/Replace Text...\tCtrl+H", "1501/0/Go To Line...\tCtrl+G", "1641/0/Go To Label\tF12",
+                 "-", "1642/0/Complete Word\tCtrl+Space", "1643/0/Syntax Tip\tCtrl+Shift+Space", "-",
                  "1503/0/Toggle Remark\tCtrl+/", "-", "57642/0/Select All\tCtrl+A"}));
     EXPECT_EQ(Texts(Find(plan, MenuName::EditorContext)),
               (V{"57643/157/Undo", "-", "1282/180/Insert Current Item", "1261/170/Insert Snippet...", "-",

@@ -55,7 +55,7 @@ TEST(SettingsTable, EveryEntryRoundTripsThroughTheRegistry) {
     }
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "Resistance", -1), 0);
     EXPECT_EQ(profile.GetProfileInt(kSettingsSection, "CustomMenus", -1), s.m_customMenus);
-    EXPECT_EQ(SettingsTable().size(), 49u);
+    EXPECT_EQ(SettingsTable().size(), 50u);
 }
 
 TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
@@ -64,7 +64,7 @@ TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
     WriteFrameSettings(profile, FrameSettings{}, 1, true);
     const auto& log = reg.WriteLog();
     const std::string k = "Software\\Tarnwell\\Quillmark\\Settings\\";
-    ASSERT_EQ(log.size(), 49u);
+    ASSERT_EQ(log.size(), 50u);
     EXPECT_EQ(log[0], k + "WinX");
     EXPECT_EQ(log[4], k + "NewFile");
     EXPECT_EQ(log[13], k + "Resistance");
@@ -75,8 +75,9 @@ TEST(SettingsTable, WritesInClosingOrderWithSnippetPlacementLast) {
     EXPECT_EQ(log[44], k + "TabWidth");
     EXPECT_EQ(log[45], k + "ReopenLast");
     EXPECT_EQ(log[46], k + "ProblemsBar");
-    EXPECT_EQ(log[47], k + "SnippetX");
-    EXPECT_EQ(log[48], k + "SnippetY");
+    EXPECT_EQ(log[47], k + "AutoComplete");
+    EXPECT_EQ(log[48], k + "SnippetX");
+    EXPECT_EQ(log[49], k + "SnippetY");
 }
 
 TEST(SettingsTable, PlacementIsNotWrittenWhenMaximised) {
