@@ -1,7 +1,9 @@
 #include "core/tools/missioncheck.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <unistd.h>
 #include <system_error>
 
 #include "core/app/casefold.h"
@@ -292,21 +294,32 @@ struct Walk {
 };
 
 // Reads a file of the mission as UTF-16 text; false with a finding when it cannot be checked.
+// The file is opened as every document is (never blocking on a pipe), but against a fixed limit:
+// the memory limits a document load looks up would cost each of thousands of files more than its check.
 bool ReadMissionText(const fs::path& path, const std::string& relative, std::u16string& text,
                      std::vector<MissionFinding>& findings) {
+    FileResult opened;
     std::uint64_t size = 0;
-    FileResult check = CheckReadableFile(path.string(), &size);
-    if (check.ok && size > kLargestCheckedFile) {
-        findings.push_back({relative, -1, 0, 0, ProblemSeverity::Warning,
-                            "This file is too large to check (" + FormatFileSize(size) + ")"});
+    const int fd = OpenReadableFile(path.string(), kLargestCheckedFile, opened, &size);
+    std::string bytes;
+    if (fd >= 0) {
+        std::FILE* f = ::fdopen(fd, "rb");
+        if (!f) {
+            ::close(fd);
+            opened = {false, "it cannot be opened"};
+        } else {
+            bytes.resize(size);
+            bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+            if (std::ferror(f)) opened = {false, "it could not be read completely"};
+            std::fclose(f);
+        }
+    }
+    if (!opened.ok) {
+        findings.push_back({relative, -1, 0, 0, ProblemSeverity::Error, "This file cannot be checked: " + opened.error});
         return false;
     }
-    std::string utf8;
-    const TextLoadReport report = check.ok ? LoadTextFile(path.string(), utf8) : TextLoadReport{check};
-    if (!report.result.ok) {
-        findings.push_back({relative, -1, 0, 0, ProblemSeverity::Error, "This file cannot be read: " + report.result.error});
-        return false;
-    }
+    TextLoadReport report;
+    const std::string utf8 = DecodeDocumentText(bytes, &report);
     if (report.hasNul) {
         findings.push_back({relative, -1, 0, 0, ProblemSeverity::Warning, "This file holds binary data and is not checked"});
         return false;

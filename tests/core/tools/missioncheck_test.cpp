@@ -92,7 +92,7 @@ TEST(MissionCheck, FolderOfTestFiles) {
                             "init.sqs:1 exec \"missing.sqs\": the mission folder has no such script",
                             "init.sqs:2 exec \"loadout.sqs\": the mission folder has no such script",
                             "overview.html:0 Picture \"overview.jpg\" is not in the mission folder",
-                            ::testing::StartsWith("pipe.sqs:-1 This file cannot be read: "),
+                            ::testing::StartsWith("pipe.sqs:-1 This file cannot be checked: "),
                             "scripts/intro.sqs:0 Unclosed string: this line has an odd number of double quotes"));
     EXPECT_EQ(lastTotal, 10u);
     EXPECT_GE(calls, 10u);
