@@ -128,6 +128,19 @@ int main(int argc, char** argv) {
     }
     Print("a keystroke, no list open (for comparison)", bare, 2);
 
+    // A local variable's name: after its third letter every key looks for entries and finds none.
+    Figures unmatched;
+    const Qt::Key variable[] = {Qt::Key_Underscore, Qt::Key_Q, Qt::Key_U, Qt::Key_A, Qt::Key_R, Qt::Key_R,
+                                Qt::Key_Y, Qt::Key_M, Qt::Key_E, Qt::Key_N};
+    for (int i = 0; i < rounds; ++i) {
+        for (Qt::Key k : variable) {
+            const double ms = Key(v, k);
+            if (k != Qt::Key_Underscore && k != Qt::Key_Q && k != Qt::Key_U) unmatched.ms.push_back(ms);
+        }
+        ClearLine(v);
+    }
+    Print("a keystroke in a name no entry matches (list stays shut)", unmatched, 2);
+
     Figures commands, typed, labels;
     for (int i = 0; i < rounds; ++i) {
         commands.ms.push_back(OpenList(v, Qt::Key_Space, Qt::ControlModifier));
