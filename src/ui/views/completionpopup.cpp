@@ -134,14 +134,16 @@ bool CCompletionPopup::Open(bool asked) {
         }
         m_items = &m_codeItems;
     } else {
+        std::vector<LabelIndex::Entry> scanned;
         m_otherItems = CompletionItems(place, catalogue,
-                                  place.kind == CompletionPlace::Kind::Labels ? ScriptLabels(*m_view)
-                                                                              : std::vector<LabelIndex::Entry>());
+                                       place.kind == CompletionPlace::Kind::Labels ? ScriptLabels(*m_view, scanned)
+                                                                                   : scanned);
         m_items = &m_otherItems;
     }
     m_place = place;
     m_line = block.blockNumber();
     m_asked = asked;
+    m_rowHeight = 0;  // measured again: the font may have changed
     // The width follows the longest entry of the place, so that typing does not make it jump.
     size_t name = 1, detail = 0;
     for (const CompletionItem& item : *m_items) {
@@ -157,6 +159,7 @@ bool CCompletionPopup::Open(bool asked) {
         Close();
         return false;
     }
+    Place();  // opened again where it stood, it may belong to another name now
     m_dismissedLine = m_dismissedFrom = -1;
     return true;
 }
@@ -172,13 +175,19 @@ bool CCompletionPopup::ShowFiltered(const QString& typed) {
     const bool scrolls = static_cast<int>(shown.size()) > kRowsShown;
     m_model->Set(m_items, std::move(shown));
     SetCurrentRow(0);
-    const int rowHeight = std::max(1, m_list->sizeHintForRow(0));
-    const int width = m_list->columnWidth(0) + m_list->columnWidth(1) +
-                      (scrolls ? m_list->verticalScrollBar()->sizeHint().width() : 0) + 2;
-    resize(width, rows * rowHeight + 2);
-    Place();
-    show();
-    raise();
+    if (m_rowHeight <= 0) m_rowHeight = std::max(1, m_list->sizeHintForRow(0));
+    const QSize size(m_list->columnWidth(0) + m_list->columnWidth(1) +
+                         (scrolls ? m_list->verticalScrollBar()->sizeHint().width() : 0) + 2,
+                     rows * m_rowHeight + 2);
+    // While typing filters an open list only its rows change; the window moves only when its size does.
+    if (size != this->size() || !isVisible()) {
+        resize(size);
+        Place();
+    }
+    if (!isVisible()) {
+        show();
+        raise();
+    }
     return true;
 }
 

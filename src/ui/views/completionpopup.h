@@ -67,6 +67,7 @@ private:
     unsigned m_codeGeneration = 0;
     bool m_codeItemsMade = false;
     int m_line = -1;
+    int m_rowHeight = 0;
     bool m_asked = false;
     // Where Esc closed the list: typing on in that name does not open it again.
     int m_dismissedLine = -1, m_dismissedFrom = -1;
