@@ -150,6 +150,7 @@ void Catalogue::RebuildIndexes() {
     m_vehicleAmmoIndex.Build(m_vehicleAmmo);
     m_equipmentIndex.Build(m_equipment);
     m_syntaxIndex.Build(m_syntax);
+    ++m_generation;
 }
 
 bool Catalogue::IsItem(std::string_view word) const {

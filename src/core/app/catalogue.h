@@ -45,10 +45,13 @@ struct Catalogue {
 
     // Rebuilds the look-up indexes; LoadDataFiles does it, callers that fill lists by hand call it.
     void RebuildIndexes();
+    // Counts the rebuilds, so that what is made from the lists can tell when to make it again.
+    unsigned Generation() const { return m_generation; }
 
 private:
     FoldedIndex m_commandIndex, m_weaponIndex, m_ammoIndex, m_vehicleAmmoIndex, m_equipmentIndex,
         m_syntaxIndex;
+    unsigned m_generation = 0;
 };
 
 // The five data files' kinds, in the order a backup names them.

@@ -124,6 +124,8 @@ std::vector<CompletionItem> CompletionItems(const CompletionPlace& place, const 
                     add(Item(name, ItemListTitle(list), "\"" + name + "\""));
             break;
         case CompletionPlace::Kind::Labels:
+            items.reserve(labels.size());
+            seen.reserve(labels.size());
             for (const LabelIndex::Entry& e : labels) {
                 const std::string name = ToUtf8(LabelName(e.text));
                 add(Item(name, "line " + std::to_string(e.line + 1), "\"" + name + "\""));

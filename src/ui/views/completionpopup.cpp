@@ -1,6 +1,7 @@
 #include "ui/views/completionpopup.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScreen>
@@ -70,6 +71,7 @@ CCompletionPopup::CCompletionPopup(CEditView* view)
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->setRootIsDecorated(false);
     m_list->setHeaderHidden(true);
+    m_list->header()->setStretchLastSection(false);  // the widths are the entries', set when the list opens
     m_list->setUniformRowHeights(true);
     m_list->setItemsExpandable(false);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -78,6 +80,7 @@ CCompletionPopup::CCompletionPopup(CEditView* view)
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setTextElideMode(Qt::ElideRight);
     m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setMinimumSize(1, 1);  // as high as its rows, not as a tree view would like to be
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_list);
@@ -96,6 +99,17 @@ CCompletionPopup::CCompletionPopup(CEditView* view)
     connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this, place);
 }
 
+bool CCompletionPopup::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            QApplication::sendEvent(m_view, event);
+            return true;
+        default: return QFrame::event(event);
+    }
+}
+
 bool CCompletionPopup::Open(bool asked) {
     const QTextCursor caret = m_view->textCursor();
     if (m_view->isReadOnly() || caret.hasSelection()) return false;
@@ -110,49 +124,71 @@ bool CCompletionPopup::Open(bool asked) {
         if (typed.size() < kMinTyped || typed.front().isDigit()) return false;
         if (block.blockNumber() == m_dismissedLine && place.typedFrom == m_dismissedFrom) return false;
     }
-    m_items = CompletionItems(place, theApp.m_catalogue,
-                              place.kind == CompletionPlace::Kind::Labels ? ScriptLabels(*m_view)
-                                                                          : std::vector<LabelIndex::Entry>());
+    const Catalogue& catalogue = theApp.m_catalogue;
+    m_model->Set(nullptr, {});  // the entries it shows are about to be replaced
+    if (place.kind == CompletionPlace::Kind::Code) {
+        if (!m_codeItemsMade || m_codeGeneration != catalogue.Generation()) {
+            m_codeItems = CompletionItems(place, catalogue, {});
+            m_codeGeneration = catalogue.Generation();
+            m_codeItemsMade = true;
+        }
+        m_items = &m_codeItems;
+    } else {
+        std::vector<LabelIndex::Entry> scanned;
+        m_otherItems = CompletionItems(place, catalogue,
+                                       place.kind == CompletionPlace::Kind::Labels ? ScriptLabels(*m_view, scanned)
+                                                                                   : scanned);
+        m_items = &m_otherItems;
+    }
     m_place = place;
     m_line = block.blockNumber();
     m_asked = asked;
+    m_rowHeight = 0;  // measured again: the font may have changed
     // The width follows the longest entry of the place, so that typing does not make it jump.
     size_t name = 1, detail = 0;
-    for (const CompletionItem& item : m_items) {
+    for (const CompletionItem& item : *m_items) {
         name = std::max(name, item.text.size());
         detail = std::max(detail, std::min<size_t>(item.detail.size(), kLongestDetail));
     }
     const QFontMetrics metrics(m_view->font());
     const int letter = metrics.horizontalAdvance(QLatin1Char('M'));
-    m_list->setFont(m_view->font());
+    if (m_list->font() != m_view->font()) m_list->setFont(m_view->font());
     m_list->setColumnWidth(0, static_cast<int>(name + 2) * letter);
     m_list->setColumnWidth(1, static_cast<int>(detail + 1) * letter);
     if (!ShowFiltered(typed)) {
         Close();
         return false;
     }
+    Place();  // opened again where it stood, it may belong to another name now
     m_dismissedLine = m_dismissedFrom = -1;
     return true;
 }
 
 bool CCompletionPopup::ShowFiltered(const QString& typed) {
-    std::vector<int> shown = FilterCompletions(m_items, LineText(typed));
+    std::vector<int> shown = FilterCompletions(*m_items, LineText(typed));
     if (shown.empty()) return false;
     // Opened by typing, a name written out in full needs no list.
-    if (!m_asked && shown.size() == 1 && QString::fromStdString(m_items[static_cast<size_t>(shown[0])].text)
+    if (!m_asked && shown.size() == 1 && QString::fromStdString((*m_items)[static_cast<size_t>(shown[0])].text)
                                                  .compare(typed, Qt::CaseInsensitive) == 0)
         return false;
     const int rows = std::min<int>(kRowsShown, static_cast<int>(shown.size()));
     const bool scrolls = static_cast<int>(shown.size()) > kRowsShown;
-    m_model->Set(&m_items, std::move(shown));
+    m_model->Set(m_items, std::move(shown));
     SetCurrentRow(0);
-    const int rowHeight = std::max(1, m_list->sizeHintForRow(0));
-    const int width = m_list->columnWidth(0) + m_list->columnWidth(1) +
-                      (scrolls ? m_list->verticalScrollBar()->sizeHint().width() : 0) + 2;
-    resize(width, rows * rowHeight + 2);
-    Place();
-    show();
-    raise();
+    if (m_rowHeight <= 0) m_rowHeight = std::max(1, m_list->sizeHintForRow(0));
+    const int border = 2 * (frameWidth() + 1);  // the frame's line and the layout's margin, both sides
+    const QSize size(m_list->columnWidth(0) + m_list->columnWidth(1) +
+                         (scrolls ? m_list->verticalScrollBar()->sizeHint().width() : 0) + border,
+                     rows * m_rowHeight + border);
+    // While typing filters an open list only its rows change; the window moves only when its size does.
+    if (size != this->size() || !isVisible()) {
+        resize(size);
+        Place();
+    }
+    if (!isVisible()) {
+        show();
+        raise();
+    }
     return true;
 }
 

@@ -43,6 +43,11 @@ public:
     int CurrentRow() const;
     void SetCurrentRow(int row);
 
+protected:
+    // Keys that reach the list's own window (a window system that gives it the keyboard focus)
+    // go on to the view, as if typed there.
+    bool event(QEvent* event) override;
+
 private:
     // The caret moved or the text changed: filters again, or closes when the caret left the name.
     void Follow();
@@ -54,8 +59,15 @@ private:
     QTreeView* m_list;
     CompletionListModel* m_model;
     CompletionPlace m_place;
-    std::vector<CompletionItem> m_items;
+    const std::vector<CompletionItem>* m_items = &m_otherItems;  // the entries of the place, one of these:
+    std::vector<CompletionItem> m_otherItems;
+    // The entries of code, made once for each state of the catalogue: the list opens on every
+    // typed letter after the third.
+    std::vector<CompletionItem> m_codeItems;
+    unsigned m_codeGeneration = 0;
+    bool m_codeItemsMade = false;
     int m_line = -1;
+    int m_rowHeight = 0;
     bool m_asked = false;
     // Where Esc closed the list: typing on in that name does not open it again.
     int m_dismissedLine = -1, m_dismissedFrom = -1;

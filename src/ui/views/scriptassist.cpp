@@ -18,16 +18,16 @@ std::u16string_view LineText(const QString& text) {
 }
 }  // namespace
 
-std::vector<LabelIndex::Entry> ScriptLabels(const CEditView& view) {
+const std::vector<LabelIndex::Entry>& ScriptLabels(const CEditView& view, std::vector<LabelIndex::Entry>& scanned) {
     if (auto* frame = qobject_cast<CScriptFrame*>(view.GetParentFrame()))
         if (const LabelIndex* labels = frame->CurrentLabels()) return labels->Entries();
-    std::vector<LabelIndex::Entry> entries;
+    scanned.clear();
     const QTextDocument* doc = view.document();
     int line = 0;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++line)
         if (b.length() > 1 && doc->characterAt(b.position()) == QLatin1Char('#'))
-            entries.push_back({line, b.text().toStdU16String()});
-    return entries;
+            scanned.push_back({line, b.text().toStdU16String()});
+    return scanned;
 }
 
 bool GoToLabelAt(CEditView& view, int position) {
@@ -36,7 +36,8 @@ bool GoToLabelAt(CEditView& view, int position) {
     const QString text = block.text();
     const auto name = GotoTargetAt(LineText(text), position - block.position());
     if (!name) return false;
-    const int line = FindLabelLine(ScriptLabels(view), *name);
+    std::vector<LabelIndex::Entry> scanned;
+    const int line = FindLabelLine(ScriptLabels(view, scanned), *name);
     if (line < 0) return false;
     view.GoToLine(line);
     if (auto* frame = qobject_cast<CScriptFrame*>(view.GetParentFrame())) frame->ShowLabelOfLine(line);

@@ -14,8 +14,8 @@ class CEditView;
 // of a goto to its label, and syntax tips. The rules are the core's; these only read the view.
 
 // The label lines of the view's text in text order: the labels bar's list when it follows the
-// text, else read from the text.
-std::vector<LabelIndex::Entry> ScriptLabels(const CEditView& view);
+// text, else read from the text into `scanned`.
+const std::vector<LabelIndex::Entry>& ScriptLabels(const CEditView& view, std::vector<LabelIndex::Entry>& scanned);
 
 // F12 and Ctrl+click: on a `goto "name"` at `position`, puts the caret on the line of the label
 // and shows it in the labels bar's list. False, with nothing moved, when there is no such goto
