@@ -191,6 +191,11 @@ int LargeChild(const QString& what, const QString& path, int line) {
                     LargeKeystrokes(view, line, Qt::Key_Return, Qt::Key_Backspace, 30));
     } else if (what == "longline") {
         std::printf("char_us %.1f\n", LargeKeystrokes(view, 0, Qt::Key_X, Qt::Key_Backspace, 5));
+    } else if (what == "window") {  // stays open to be looked at
+        std::printf("shown_ms %.1f\n", openMs);
+        std::fflush(stdout);
+        view->GoToLine(line);
+        return QApplication::exec();
     }
     std::fflush(stdout);
     std::_Exit(0);

@@ -12,6 +12,10 @@
 namespace qm {
 
 namespace {
+// A line longer than this is laid out only within kLongLineReach characters of what is shown.
+constexpr int kLongLine = 20000;
+constexpr int kLongLineReach = 8000;
+
 // A line's characters up to a byte of its UTF-8 text, and back.
 int ColumnOfByte(const std::string& line, size_t byte) {
     return int(QString::fromUtf8(line.data(), qsizetype(std::min(byte, line.size()))).size());
@@ -76,7 +80,26 @@ int CLargeTextView::CaretColumn() const {
 
 QString CLargeTextView::LineString(size_t line) const { return QString::fromStdString(m_text->Table().LineText(line)); }
 
-void CLargeTextView::LayOut(QTextLayout& layout) const {
+const std::vector<ColourRun>& CLargeTextView::RunsOf(const QString& line) const {
+    if (line.size() != m_runsFor.size() || line != m_runsFor) {
+        m_runs = lineRuns(line);
+        m_runsFor = line;
+    }
+    return m_runs;
+}
+
+CLargeTextView::Laid CLargeTextView::LayOut(QTextLayout& layout, const QString& line, int around) const {
+    Laid laid{&layout};
+    const int width = std::max(1, fontMetrics().averageCharWidth());
+    QString shown = line;
+    if (line.size() > kLongLine) {
+        if (around < 0) around = horizontalScrollBar()->value() / width;
+        laid.from = std::clamp(around - kLongLineReach, 0, int(line.size()));
+        if (laid.from > 0 && line[laid.from].isLowSurrogate()) --laid.from;
+        shown = line.mid(laid.from, 2 * kLongLineReach + viewport()->width() / width);
+        laid.x = qreal(laid.from) * width;
+    }
+    layout.setText(shown);
     layout.setFont(font());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -84,10 +107,12 @@ void CLargeTextView::LayOut(QTextLayout& layout) const {
     layout.setTextOption(option);
     if (lineRuns && roleColour) {
         QList<QTextLayout::FormatRange> ranges;
-        for (const ColourRun& r : lineRuns(layout.text())) {
+        const int from = laid.from, to = laid.from + int(shown.size());
+        for (const ColourRun& r : RunsOf(line)) {
+            if (r.start + r.length <= from || r.start >= to) continue;
             QTextLayout::FormatRange range;
-            range.start = r.start;
-            range.length = r.length;
+            range.start = std::max(r.start, from) - from;
+            range.length = std::min(r.start + r.length, to) - from - range.start;
             range.format.setForeground(roleColour(r.role));
             if (r.bold) range.format.setFontWeight(QFont::Bold);
             ranges.append(range);
@@ -95,9 +120,10 @@ void CLargeTextView::LayOut(QTextLayout& layout) const {
         layout.setFormats(ranges);
     }
     layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (line.isValid()) line.setPosition(QPointF(0, 0));
+    QTextLine first = layout.createLine();
+    if (first.isValid()) first.setPosition(QPointF(0, 0));
     layout.endLayout();
+    return laid;
 }
 
 void CLargeTextView::UpdateScrollBars() {
@@ -119,68 +145,84 @@ void CLargeTextView::scrollContentsBy(int, int) { viewport()->update(); }
 void CLargeTextView::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     const QPalette& pal = palette();
-    const QRect area = event->rect();
-    painter.fillRect(area, pal.base());
+    const QRegion& region = event->region();
     const PieceTable& table = m_text->Table();
-    const int height = LineHeight(), gutter = Gutter(), left = TextLeft();
+    const int height = LineHeight(), gutter = Gutter(), left = TextLeft(), width = viewport()->width();
     const size_t first = size_t(FirstVisibleLine());
     const size_t selFrom = std::min(m_caret, m_anchor), selTo = std::max(m_caret, m_anchor);
     const size_t caretLine = table.LineOfOffset(m_caret);
-    const int fromRow = std::max(0, area.top() / height), toRow = area.bottom() / height;
-    painter.setClipRect(QRect(gutter, 0, viewport()->width() - gutter, viewport()->height()));
+    const QRect bounds = region.boundingRect();
+    const int fromRow = std::max(0, bounds.top() / height), toRow = bounds.bottom() / height;
     int widest = m_widest;
     for (int row = fromRow; row <= toRow; ++row) {
+        const QRect rowRect(0, row * height, width, height);
+        if (!region.intersects(rowRect)) continue;  // only the rows asked for: a scrolled window repaints few
+        painter.fillRect(rowRect, pal.base());
         const size_t line = first + size_t(row);
-        if (line >= table.LineCount()) break;
+        if (line >= table.LineCount()) continue;
         const size_t start = table.LineStart(line), end = table.LineEnd(line);
         const std::string bytes = table.Text(start, end - start);
-        QTextLayout layout(QString::fromStdString(bytes));
-        LayOut(layout);
-        widest = std::max(widest, int(layout.lineAt(0).naturalTextWidth()));
+        const QString text = QString::fromStdString(bytes);
+        QTextLayout layout;
+        const Laid laid = LayOut(layout, text);
+        widest = std::max(widest, int(laid.x + layout.lineAt(0).naturalTextWidth()));
+        const int shownTo = laid.from + int(layout.text().size());
         QList<QTextLayout::FormatRange> selection;
         if (selFrom < selTo && selFrom <= end && selTo >= start) {
+            const int a = std::max(ColumnOfByte(bytes, std::max(selFrom, start) - start), laid.from);
+            const int b = std::min(ColumnOfByte(bytes, std::min(selTo, end) - start), shownTo);
             QTextLayout::FormatRange range;
-            range.start = ColumnOfByte(bytes, std::max(selFrom, start) - start);
-            range.length = ColumnOfByte(bytes, std::min(selTo, end) - start) - range.start;
+            range.start = a - laid.from;
+            range.length = std::max(0, b - a);
             range.format.setBackground(pal.highlight());
             range.format.setForeground(pal.highlightedText());
             selection.append(range);
         }
-        const QPointF at(left, row * height);
+        painter.save();
+        painter.setClipRect(QRect(gutter, row * height, width - gutter, height));
+        const QPointF at(left + laid.x, row * height);
         layout.draw(&painter, at, selection);
-        if (line == caretLine) layout.drawCursor(&painter, at, ColumnOfByte(bytes, m_caret - start), 1);
+        if (line == caretLine) {
+            const int column = ColumnOfByte(bytes, m_caret - start);
+            if (column >= laid.from && column <= shownTo) layout.drawCursor(&painter, at, column - laid.from, 1);
+        }
+        painter.restore();
+        if (m_lineNumbers) {
+            painter.fillRect(QRect(0, row * height, gutter, height), pal.window());
+            painter.setPen(pal.color(QPalette::PlaceholderText));
+            painter.drawText(QRect(0, row * height, gutter - 4, height), Qt::AlignRight | Qt::AlignVCenter,
+                             QString::number(line + 1));
+        }
     }
+    m_paintedGutter = gutter;
     if (widest > m_widest) {
         m_widest = widest;
         UpdateScrollBars();
     }
-    if (!m_lineNumbers) return;
-    painter.setClipping(false);
-    const QRect margin(0, area.top(), gutter, area.height());
-    painter.fillRect(margin, pal.window());
-    painter.setPen(pal.color(QPalette::PlaceholderText));
-    for (int row = fromRow; row <= toRow; ++row) {
-        const size_t line = first + size_t(row);
-        if (line >= table.LineCount()) break;
-        painter.drawText(QRect(0, row * height, gutter - 4, height), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::number(line + 1));
-    }
+}
+
+void CLargeTextView::RecolourAll() {
+    m_runsFor.clear();
+    m_runs.clear();
+    viewport()->update();
 }
 
 size_t CLargeTextView::OffsetAt(const QPoint& pos) const {
     const PieceTable& table = m_text->Table();
     const size_t line =
         std::min(size_t(FirstVisibleLine()) + size_t(std::max(0, pos.y() / LineHeight())), table.LineCount() - 1);
-    QTextLayout layout(LineString(line));
-    LayOut(layout);
-    const int column = layout.lineAt(0).xToCursor(pos.x() - TextLeft());
-    return table.LineStart(line) + ByteOfColumn(layout.text(), column);
+    const QString text = LineString(line);
+    QTextLayout layout;
+    const Laid laid = LayOut(layout, text);
+    const int column = laid.from + layout.lineAt(0).xToCursor(pos.x() - TextLeft() - laid.x);
+    return table.LineStart(line) + ByteOfColumn(text, column);
 }
 
 int CLargeTextView::CaretX() const {
-    QTextLayout layout(LineString(size_t(CaretLine())));
-    LayOut(layout);
-    return int(layout.lineAt(0).cursorToX(CaretColumn()));
+    const int column = CaretColumn();
+    QTextLayout layout;
+    const Laid laid = LayOut(layout, LineString(size_t(CaretLine())), column);
+    return int(laid.x + layout.lineAt(0).cursorToX(column - laid.from));
 }
 
 void CLargeTextView::RepaintLine(size_t line) {
@@ -243,12 +285,23 @@ void CLargeTextView::OnTextChanged(const PieceTable::Change& change) {
     };
     follow(m_caret);
     follow(m_anchor);
-    if (change.removedBreaks == 0 && change.insertedBreaks == 0) {
-        RepaintLine(change.line);
-    } else {
-        UpdateScrollBars();
+    if (change.removedBreaks == 0 && change.insertedBreaks == 0) return RepaintLine(change.line);
+    UpdateScrollBars();
+    const long long row = (long long)change.line - FirstVisibleLine();
+    if (row > Rows()) return;  // below the window: nothing shown moved
+    const int height = LineHeight(), width = viewport()->width(), gutter = Gutter();
+    const size_t lines = m_text->Table().LineCount(), before = lines - change.insertedBreaks + change.removedBreaks;
+    const bool endShown = std::max(lines, before) <= size_t(FirstVisibleLine() + Rows() + 1);
+    if (row < 0 || gutter != m_paintedGutter || endShown) {
         viewport()->update();
+        return;
     }
+    // The lines below the edit keep their pixels and only move; the numbers beside them stay.
+    const int kept = int(std::min(change.removedBreaks, change.insertedBreaks));
+    const int top = (int(row) + 1 + kept) * height;
+    const int delta = (int(change.insertedBreaks) - int(change.removedBreaks)) * height;
+    if (top < viewport()->height()) viewport()->scroll(0, delta, QRect(gutter, top, width - gutter, viewport()->height() - top));
+    viewport()->update(QRect(0, int(row) * height, width, (int(change.insertedBreaks) + 1) * height));
 }
 
 void CLargeTextView::EraseSelection() {
@@ -335,11 +388,13 @@ void CLargeTextView::keyPressEvent(QKeyEvent* event) {
     const auto vertical = [&](long long lines) {
         if (m_wantedX < 0) m_wantedX = CaretX();
         const long long target = std::clamp<long long>((long long)line + lines, 0, (long long)table.LineCount() - 1);
-        QTextLayout layout(LineString(size_t(target)));
-        LayOut(layout);
-        const int column = layout.lineAt(0).xToCursor(m_wantedX);
+        const QString text = LineString(size_t(target));
+        QTextLayout layout;
+        const Laid laid =
+            LayOut(layout, text, m_wantedX / std::max(1, fontMetrics().averageCharWidth()));
+        const int column = laid.from + layout.lineAt(0).xToCursor(m_wantedX - laid.x);
         const int keep = m_wantedX;
-        MoveCaretTo(table.LineStart(size_t(target)) + ByteOfColumn(layout.text(), column), shift);
+        MoveCaretTo(table.LineStart(size_t(target)) + ByteOfColumn(text, column), shift);
         m_wantedX = keep;
     };
     switch (event->key()) {

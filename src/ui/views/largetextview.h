@@ -28,6 +28,8 @@ public:
     // A line's colours and each role's colour; without them every character is in the text colour.
     std::function<std::vector<ColourRun>(const QString&)> lineRuns;
     std::function<QColor(ColourRole)> roleColour;
+    // After lineRuns or roleColour changed.
+    void RecolourAll();
     void SetTabWidth(int spaces);
     void ShowLineNumbers(bool show);
     bool LineNumbersShown() const { return m_lineNumbers; }
@@ -62,11 +64,21 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // Tab is typed into the text, not a move to the next control.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     QString LineString(size_t line) const;
-    // Lays out one line with its colours.
-    void LayOut(QTextLayout& layout) const;
+    // A line as laid out: a very long one only around one of its columns, so that a keystroke on a
+    // line of a megabyte lays out and colours thousands of characters, not a million.
+    struct Laid {
+        QTextLayout* layout = nullptr;
+        int from = 0;  // the column of the layout's first character in the line
+        qreal x = 0;   // its x in the line
+    };
+    // around: the column to lay out around; -1: the columns the window shows.
+    Laid LayOut(QTextLayout& layout, const QString& line, int around = -1) const;
+    const std::vector<ColourRun>& RunsOf(const QString& line) const;
     int LineHeight() const;
     int Rows() const;  // whole lines the window shows
     int Gutter() const;
@@ -88,6 +100,10 @@ private:
     int m_tabWidth = 8;
     bool m_lineNumbers = true;
     int m_widest = 0;  // the widest line laid out (or estimated), in pixels
+    // The colours of the line coloured last: a long line is painted and measured several times a keystroke.
+    mutable QString m_runsFor;
+    mutable std::vector<ColourRun> m_runs;
+    int m_paintedGutter = -1;
 };
 
 }  // namespace qm

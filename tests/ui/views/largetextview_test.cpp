@@ -1,9 +1,10 @@
 // The window of its own for very large texts: typing, moving, selecting, undo, the clipboard,
-// two windows on one text, and the colours it paints.
+// two windows on one text, the colours it paints and what it leaves on the screen.
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -79,6 +80,8 @@ TEST(LargeTextView, TypingMovingSelectingAndUndoAsInTheEditor) {
 
     QTest::keyClick(&w.view, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(w.view.CaretOffset(), w.text.Table().Size());
+    QTest::keyClick(&w.view, Qt::Key_Tab);
+    EXPECT_EQ(w.Line(200000), "end\t");
     EXPECT_EQ(w.view.FirstVisibleLine(), w.view.verticalScrollBar()->maximum());
 }
 
@@ -124,4 +127,45 @@ TEST(LargeTextView, PaintsOnlyTheShownLinesInTheirColours) {
     const int remarkRow = (first % 2 == 1) ? 0 : 1;
     EXPECT_TRUE(redIn(remarkRow));
     EXPECT_FALSE(redIn(1 - remarkRow));
+}
+
+// Lines below an edit keep their pixels and are moved, not painted again: what the window shows
+// after each edit (its backing store, as the screen gets it) must be what a fresh paint gives.
+TEST(LargeTextView, WhatTheWindowShowsAfterEachEditIsWhatAFreshPaintShows) {
+    Window w(Lines(5000));
+    w.view.lineRuns = [](const QString& line) {
+        return std::vector<ColourRun>{{0, int(line.size()), line.startsWith(';') ? ColourRole::Remark : ColourRole::Text}};
+    };
+    w.view.roleColour = [](ColourRole role) { return role == ColourRole::Remark ? QColor(0, 128, 0) : QColor(Qt::black); };
+    w.view.GoToLine(2000);
+    QApplication::processEvents();
+    const auto same = [&](const char* after) {
+        QApplication::processEvents();
+        const QRect area(w.view.viewport()->mapTo(&w.view, QPoint(0, 0)), w.view.viewport()->size());
+        const QImage shown =
+            w.view.screen()->grabWindow(w.view.winId()).toImage().copy(area).convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = w.view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(shown == fresh) << "after " << after;
+    };
+    same("scrolling");
+    QTest::keyClick(&w.view, Qt::Key_Return);
+    same("Enter");
+    QTest::keyClicks(&w.view, "; x");
+    QTest::keyClick(&w.view, Qt::Key_Return);
+    QTest::keyClick(&w.view, Qt::Key_Return);
+    same("typing and two Enters");
+    QTest::keyClick(&w.view, Qt::Key_Backspace);
+    QTest::keyClick(&w.view, Qt::Key_Up);
+    QTest::keyClick(&w.view, Qt::Key_Delete);
+    same("lines joined");
+    QApplication::clipboard()->setText("; one\n_two\n; three\n");
+    w.view.Paste();
+    same("three lines pasted");
+    QTest::keyClick(&w.view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&w.view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&w.view, Qt::Key_Backspace);
+    same("two selected lines deleted");
+    QTest::keyClick(&w.view, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&w.view, Qt::Key_Z, Qt::ControlModifier);
+    same("two undos");
 }
