@@ -145,18 +145,29 @@ FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
 }
 
 namespace {
+ByteSource FromBytes(std::string_view bytes) {
+    return [bytes](const ByteSink& write) { return write(bytes); };
+}
+
 #ifndef _WIN32
-// Writes all of bytes to an open descriptor and makes it reach the disk.
-bool WriteAll(int fd, std::string_view bytes, int& err) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            err = n < 0 ? errno : EIO;
-            return false;
+// Writes all of the source's bytes to an open descriptor and makes them reach the disk.
+bool WriteAll(int fd, const ByteSource& source, int& err) {
+    const bool whole = source([&](std::string_view bytes) {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                err = n < 0 ? errno : EIO;
+                return false;
+            }
+            done += static_cast<size_t>(n);
         }
-        done += static_cast<size_t>(n);
+        return true;
+    });
+    if (!whole) {
+        if (err == 0) err = EIO;
+        return false;
     }
     if (::fsync(fd) != 0) {
         err = errno;
@@ -165,13 +176,13 @@ bool WriteAll(int fd, std::string_view bytes, int& err) {
     return true;
 }
 
-// Rewrites an open file from its start to hold exactly bytes.
-bool ReplaceContents(int fd, std::string_view bytes, int& err) {
+// Rewrites an open file from its start to hold exactly the source's bytes.
+bool ReplaceContents(int fd, const ByteSource& source, int& err) {
     if (::lseek(fd, 0, SEEK_SET) != 0 || ::ftruncate(fd, 0) != 0) {
         err = errno;
         return false;
     }
-    return WriteAll(fd, bytes, err);
+    return WriteAll(fd, source, err);
 }
 
 #ifdef __linux__
@@ -250,7 +261,7 @@ std::string TempName(const fs::path& dir, const fs::path& target, const char* su
 // It is opened for writing first, so a file this user may not change is refused before anything
 // is made. A copy of the old contents beside it puts the old file back when the write fails, and
 // goes unless it is the only whole copy left.
-FileResult WriteInPlace(const std::string& path, const fs::path& target, const fs::path& dir, std::string_view bytes) {
+FileResult WriteInPlace(const std::string& path, const fs::path& target, const fs::path& dir, const ByteSource& bytes) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return {false, "The file \"" + path + "\" cannot be written: " + std::strerror(errno) + "."};
     struct FdCloser {
@@ -262,7 +273,7 @@ FileResult WriteInPlace(const std::string& path, const fs::path& target, const f
     const std::string copy = TempName(dir, target, ".bak");
     const int copyFd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     int err = 0;
-    bool copied = copyFd >= 0 && WriteAll(copyFd, old, err);
+    bool copied = copyFd >= 0 && WriteAll(copyFd, FromBytes(old), err);
     if (copyFd < 0) err = errno;
     if (copyFd >= 0 && ::close(copyFd) != 0) copied = false;
     if (!copied) {
@@ -275,7 +286,7 @@ FileResult WriteInPlace(const std::string& path, const fs::path& target, const f
         return {true, {}};
     }
     int ignore = 0;
-    if (ReplaceContents(fd, old, ignore)) {
+    if (ReplaceContents(fd, FromBytes(old), ignore)) {
         ::unlink(copy.c_str());
         return {false, "The file \"" + path + "\" could not be written completely (" + std::strerror(err) +
                            "). The old file is unchanged."};
@@ -287,6 +298,10 @@ FileResult WriteInPlace(const std::string& path, const fs::path& target, const f
 }  // namespace
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    return WriteFileAtomically(path, FromBytes(bytes));
+}
+
+FileResult WriteFileAtomically(const std::string& path, const ByteSource& bytes) {
     if (IsReadOnlyFile(path))
         return {false, "The file \"" + path + "\" is read-only and was not changed."};
     std::error_code ec;
@@ -344,7 +359,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     {
         std::FILE* f = std::fopen(temp.string().c_str(), "wb");
         if (!f) return {false, "The file \"" + path + "\" cannot be written: " + std::strerror(errno) + "."};
-        bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        bool written = bytes([f](std::string_view b) { return std::fwrite(b.data(), 1, b.size(), f) == b.size(); });
         written = (std::fflush(f) == 0) && written;
         written = (std::fclose(f) == 0) && written;
         if (!written) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -44,5 +45,12 @@ FileResult ReadFileBytes(const std::string& path, std::string& bytes);
 // beside it (removed after success), so every name sees the new text; one this user may not
 // write is refused before any copy is made. A read-only target is refused, not replaced.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Bytes handed over stretch by stretch to `write`, so a large text is written without a whole
+// copy of it; false when a write failed (the source stops then).
+using ByteSink = std::function<bool(std::string_view)>;
+using ByteSource = std::function<bool(const ByteSink& write)>;
+// The same from a source; it may be asked for its bytes once more should the first write fail.
+FileResult WriteFileAtomically(const std::string& path, const ByteSource& source);
 
 }  // namespace qm

@@ -123,4 +123,40 @@ TextSaveReport SaveTextFile(const std::string& path, std::string_view text) {
     return report;
 }
 
+namespace {
+// Where a buffer of UTF-8 may be cut without parting a character: before an unfinished one.
+size_t WholeCharacters(std::string_view text) {
+    size_t lead = text.size();
+    while (lead > 0 && text.size() - lead < 4 && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80) --lead;
+    if (lead == 0) return text.size();
+    const auto b = static_cast<unsigned char>(text[lead - 1]);
+    const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    return lead - 1 + length > text.size() ? lead - 1 : text.size();
+}
+}  // namespace
+
+TextSaveReport SaveTextFile(const std::string& path, const ByteSource& text) {
+    TextSaveReport report;
+    report.result = WriteFileAtomically(path, [&](const ByteSink& write) {
+        report.unmappable = 0;  // a second pass counts afresh
+        constexpr size_t kStretch = size_t{1} << 20;
+        std::string pending;
+        bool ok = true;
+        const auto flush = [&](size_t upTo) {
+            size_t unmappable = 0;
+            ok = write(EncodeDocumentText(std::string_view(pending).substr(0, upTo), &unmappable));
+            report.unmappable += unmappable;
+            pending.erase(0, upTo);
+        };
+        const bool whole = text([&](std::string_view stretch) {
+            pending.append(stretch);
+            if (pending.size() >= kStretch) flush(WholeCharacters(pending));
+            return ok;
+        });
+        if (whole && ok && !pending.empty()) flush(pending.size());
+        return whole && ok;
+    });
+    return report;
+}
+
 }  // namespace qm

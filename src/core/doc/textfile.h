@@ -58,5 +58,9 @@ struct TextSaveReport {
 };
 
 TextSaveReport SaveTextFile(const std::string& path, std::string_view text);
+// The same for a text handed over in stretches (`text` calls its sink with each, in order, and
+// may be called again): encoded and written a stretch at a time, never held whole, so saving a
+// very large document takes little memory beside it. A stretch may end inside a character.
+TextSaveReport SaveTextFile(const std::string& path, const ByteSource& text);
 
 }  // namespace qm

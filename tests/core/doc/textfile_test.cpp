@@ -111,3 +111,34 @@ TEST(TextFile, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(TempDir::Read(real), "new");
 }
+
+// A very large document is saved from its pieces: stretches that cut characters and lines anywhere
+// give the same file as the whole text, and a source that fails leaves the old file whole.
+TEST(TextFile, SavingInStretchesWritesWhatTheWholeTextWrites) {
+    TempDir dir;
+    std::string text;
+    for (int i = 0; text.size() < 3000000; ++i) text += "caf\xC3\xA9 line " + std::to_string(i) + (i % 97 ? "\n" : " \xE4\xB8\xAD\n");
+    const std::string whole = dir.Path("whole.sqs"), stretched = dir.Path("stretched.sqs");
+    const TextSaveReport expected = SaveTextFile(whole, text);
+    ASSERT_TRUE(expected.result.ok);
+    const ByteSource stretches = [&](const ByteSink& write) {
+        for (size_t at = 0, n = 1; at < text.size(); at += n, n = n * 7 % 100003 + 1)
+            if (!write(std::string_view(text).substr(at, n))) return false;
+        return true;
+    };
+    const TextSaveReport saved = SaveTextFile(stretched, stretches);
+    ASSERT_TRUE(saved.result.ok) << saved.result.error;
+    EXPECT_EQ(saved.unmappable, expected.unmappable);
+    EXPECT_GT(saved.unmappable, 0u);
+    EXPECT_TRUE(TempDir::Read(stretched) == TempDir::Read(whole));
+
+    const TextSaveReport failed = SaveTextFile(stretched, [](const ByteSink& write) {
+        write("half of it");
+        return false;
+    });
+    EXPECT_FALSE(failed.result.ok);
+    EXPECT_TRUE(TempDir::Read(stretched) == TempDir::Read(whole));
+    size_t files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path())) { (void)e; ++files; }
+    EXPECT_EQ(files, 2u);  // no temporary file left
+}
