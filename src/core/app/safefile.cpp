@@ -7,6 +7,7 @@
 #include <fstream>
 #include <algorithm>
 #include <optional>
+#include <new>
 #include <random>
 
 #ifndef _WIN32
@@ -73,7 +74,8 @@ FileResult NotRegular(const std::string& path) {
 }
 }  // namespace
 
-FileResult CheckReadableFile(const std::string& path, std::uint64_t* size) {
+namespace {
+FileResult CheckReadableFileAgainst(const std::string& path, std::uint64_t limit, std::uint64_t* size) {
     std::error_code ec;
     const fs::file_status st = fs::status(path, ec);
     if (!fs::exists(st)) return {false, "The file \"" + path + "\" cannot be found."};
@@ -81,10 +83,14 @@ FileResult CheckReadableFile(const std::string& path, std::uint64_t* size) {
     if (!fs::is_regular_file(st)) return NotRegular(path);
     const std::uint64_t bytes = fs::file_size(path, ec);
     if (ec) return {false, "The file \"" + path + "\" cannot be read: " + ec.message() + "."};
-    const std::uint64_t limit = ReadableFileLimit();
     if (bytes > limit) return TooLarge(path, bytes, limit);
     if (size) *size = bytes;
     return {true, {}};
+}
+}  // namespace
+
+FileResult CheckReadableFile(const std::string& path, std::uint64_t* size) {
+    return CheckReadableFileAgainst(path, ReadableFileLimit(), size);
 }
 
 int OpenReadableFile(const std::string& path, std::uint64_t limit, FileResult& result, std::uint64_t* size) {
@@ -125,17 +131,25 @@ int OpenReadableFile(const std::string& path, std::uint64_t limit, FileResult& r
 }
 
 FileResult ReadFileBytes(const std::string& path, std::string& bytes) {
-    if (FileResult checked = CheckReadableFile(path); !checked.ok) return checked;
+    // The limit reads the process's memory limits from /proc and the control groups: once a file.
+    const std::uint64_t limit = ReadableFileLimit();
+    if (FileResult checked = CheckReadableFileAgainst(path, limit, nullptr); !checked.ok) return checked;
     FileResult opened;
     std::uint64_t size = 0;
-    const int fd = OpenReadableFile(path, ReadableFileLimit(), opened, &size);
+    const int fd = OpenReadableFile(path, limit, opened, &size);
     if (fd < 0) return opened;
     std::FILE* f = ::fdopen(fd, "rb");
     if (!f) {
         ::close(fd);
         return {false, "The file \"" + path + "\" cannot be read: " + std::strerror(errno) + "."};
     }
-    bytes.resize(size);
+    try {
+        bytes.resize(size);
+    } catch (const std::bad_alloc&) {
+        std::fclose(f);
+        bytes.clear();
+        return {false, "There is not enough memory to read \"" + path + "\" (" + FormatFileSize(size) + ")."};
+    }
     const size_t got = std::fread(bytes.data(), 1, bytes.size(), f);
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
