@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QTextBrowser>
 #include <QThread>
 #include <QVBoxLayout>
@@ -17,6 +18,7 @@ namespace qm {
 struct CPagePreview::Build {
     CPreviewPage* page = nullptr;
     std::vector<PageSection> sections;
+    QStringList captions;
     int generation = 0;
 };
 
@@ -31,6 +33,12 @@ CPagePreview::CPagePreview(QWidget* parent) : QDockWidget(parent) {
     layout->setContentsMargins(3, 3, 3, 3);
     layout->setSpacing(3);
     m_sections = new QComboBox(body);
+    // A long page may have tens of thousands of places: a list model takes them in one go, and
+    // the box is not measured against every one of them.
+    m_sectionCaptions = new QStringListModel(m_sections);
+    m_sections->setModel(m_sectionCaptions);
+    m_sections->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_sections->setMinimumContentsLength(12);
     m_sections->setPlaceholderText(QStringLiteral("Go to..."));
     m_sections->setToolTip(QStringLiteral("Go to a part of the page"));
     m_sections->setStatusTip(QStringLiteral("Scroll the preview to a plan, notes, objective or ending"));
@@ -46,6 +54,7 @@ CPagePreview::CPagePreview(QWidget* parent) : QDockWidget(parent) {
     m_pause.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, &CPagePreview::StartRender);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CPagePreview::OnLinkClicked);
+    connect(&m_copy, &CSlicedTextCopy::Finished, this, [this] { StartBuild(m_copy.TakeText()); });
     connect(m_sections, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(m_shownSections.size()))
             m_browser->scrollToAnchor(QString::fromStdString(m_shownSections[index].anchor));
@@ -73,6 +82,7 @@ void CPagePreview::SetDocument(CScriptDoc* doc) {
     m_document = doc;
     ++m_generation;
     m_pause.stop();
+    m_copy.Cancel();
     m_samePage = false;
     m_stale = doc != nullptr;
     if (!doc) {
@@ -99,9 +109,15 @@ void CPagePreview::RenderNow() {
 
 void CPagePreview::StartRender() {
     if (!m_stale || !m_document || !m_document->GetView() || !isVisible()) return;
-    if (m_worker) return;  // the running build ends in OnRenderFinished, which starts the next
+    // The running build ends in OnRenderFinished, which starts the next.
+    if (m_worker || m_copy.IsRunning()) return;
     m_stale = false;
-    const QString html = m_document->GetView()->GetText();
+    // A change before the copy is whole drops it; the change itself brings the next render.
+    if (m_copy.Start(m_document->GetView()->document())) StartBuild(m_copy.TakeText());
+}
+
+void CPagePreview::StartBuild(const QString& html) {
+    if (!m_document) return;
     const QString path = m_document->GetPathName();
     m_build = std::make_shared<Build>();
     m_build->generation = m_generation;
@@ -110,6 +126,8 @@ void CPagePreview::StartRender() {
         auto* page = new CPreviewPage(path);
         page->setHtml(html);
         build->sections = ListPageSections(html.toStdString());
+        build->captions.reserve(static_cast<qsizetype>(build->sections.size()));
+        for (const auto& section : build->sections) build->captions << QString::fromStdString(section.caption);
         page->moveToThread(home);
         build->page = page;
     });
@@ -122,32 +140,34 @@ void CPagePreview::OnRenderFinished() {
     m_worker = nullptr;
     std::shared_ptr<Build> build = std::move(m_build);
     if (build->generation != m_generation) {
-        delete build->page;
+        m_disposal.Dispose(build->page);
     } else {
-        ShowPage(build->page, std::move(build->sections), m_samePage);
+        ShowPage(build->page, std::move(build->sections), std::move(build->captions), m_samePage);
         m_samePage = true;
     }
     if (m_stale && isVisible()) OnTextChanged();
 }
 
-void CPagePreview::ShowPage(CPreviewPage* page, std::vector<PageSection> sections, bool keepPlace) {
+void CPagePreview::ShowPage(CPreviewPage* page, std::vector<PageSection> sections, QStringList captions,
+                            bool keepPlace) {
     const int v = m_browser->verticalScrollBar()->value();
     const int h = m_browser->horizontalScrollBar()->value();
     page->setParent(m_browser);
     m_browser->setDocument(page);
-    delete m_page;
-    m_page = page;
     if (keepPlace) {
         m_browser->verticalScrollBar()->setValue(v);
         m_browser->horizontalScrollBar()->setValue(h);
     }
+    // Where the place lies below the part laid out so far, it is kept once the layout gets there.
+    m_pacer.Start(m_browser, keepPlace ? QPoint(h, v) : QPoint());
+    m_disposal.Dispose(m_page);  // shown by nothing now, and let go of by the pacer
+    m_page = page;
     bool sameSections = sections.size() == m_shownSections.size();
     for (size_t i = 0; sameSections && i < sections.size(); ++i)
         sameSections = sections[i].anchor == m_shownSections[i].anchor && sections[i].caption == m_shownSections[i].caption;
     if (!sameSections) {
         m_shownSections = std::move(sections);
-        m_sections->clear();
-        for (const auto& s : m_shownSections) m_sections->addItem(QString::fromStdString(s.caption));
+        m_sectionCaptions->setStringList(std::move(captions));
         m_sections->setCurrentIndex(-1);
     }
     m_sections->setEnabled(!m_shownSections.empty());
@@ -159,7 +179,7 @@ void CPagePreview::ShowNoPage() {
     auto* page = new CPreviewPage(QString());
     page->setHtml(QStringLiteral("<p style=\"color:#808080\">The preview shows the active briefing or overview "
                                  "page (.html) as the game shows it.</p>"));
-    ShowPage(page, {}, false);
+    ShowPage(page, {}, {}, false);
 }
 
 void CPagePreview::OnLinkClicked(const QUrl& url) {

@@ -1,13 +1,18 @@
 #pragma once
 #include <QDockWidget>
 #include <QPointer>
+#include <QStringList>
 #include <QTimer>
 #include <memory>
 #include <vector>
 
 #include "core/frames/pagepreview.h"
+#include "ui/frames/layoutpacer.h"
+#include "ui/frames/pagedisposal.h"
+#include "ui/frames/slicedtextcopy.h"
 
 class QComboBox;
+class QStringListModel;
 class QTextBrowser;
 class QThread;
 
@@ -17,8 +22,10 @@ class CScriptDoc;
 class CPreviewPage;
 
 // The "Page Preview" pane beside the documents: shows the active briefing or overview page
-// rendered. It renders a short pause after the typing stops and only while it is visible; the
-// page is built on a worker thread, so even a very long page never holds up the editor.
+// rendered. It renders a short pause after the typing stops and only while it is visible. The
+// editor's thread does only short pieces of a render: it takes the text in slices, a worker thread
+// builds the page, and the shown page is laid out in small steps, so even a very long page never
+// holds up the editor.
 class CPagePreview : public QDockWidget {
     Q_OBJECT
 public:
@@ -33,8 +40,8 @@ public:
     QComboBox* SectionList() const { return m_sections; }
     // Renders what changed without waiting for the pause (when visible, as always).
     void RenderNow();
-    // Waiting for the typing to stop, or building a page.
-    bool IsPending() const { return m_pause.isActive() || m_worker; }
+    // Waiting for the typing to stop, taking the text or building a page.
+    bool IsPending() const { return m_pause.isActive() || m_copy.IsRunning() || m_worker; }
     int PagesShown() const { return m_pagesShown; }
 
 signals:
@@ -50,19 +57,24 @@ private:
     struct Build;
     void OnTextChanged();
     void StartRender();
+    void StartBuild(const QString& html);
     void OnRenderFinished();
-    void ShowPage(CPreviewPage* page, std::vector<PageSection> sections, bool keepPlace);
+    void ShowPage(CPreviewPage* page, std::vector<PageSection> sections, QStringList captions, bool keepPlace);
     void ShowNoPage();
     void OnLinkClicked(const QUrl& url);
 
     QTextBrowser* m_browser;
     QComboBox* m_sections;
+    QStringListModel* m_sectionCaptions;
     QTimer m_pause;
     QPointer<CScriptDoc> m_document;
     QMetaObject::Connection m_textConnection, m_titleConnection;
     bool m_stale = false;      // the text changed since the page shown was built from it
     bool m_samePage = false;   // the next page is the same document's again: keep the place
     int m_generation = 0;      // counts document switches; a page built for an earlier one is dropped
+    CPageDisposal m_disposal;  // before m_copy and m_pacer, which may refer to a page it holds
+    CSlicedTextCopy m_copy;
+    CLayoutPacer m_pacer;
     QThread* m_worker = nullptr;
     std::shared_ptr<Build> m_build;
     CPreviewPage* m_page = nullptr;

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QThread>
 
 #include "support/editorfixture.h"
 #include "ui/frames/commandids.h"
@@ -168,6 +169,49 @@ TEST_F(PagePreview, TypingKeepsThePlaceInThePage) {
     ASSERT_TRUE(WaitForPage());
     EXPECT_TRUE(Browser()->toPlainText().startsWith("xTop"));
     EXPECT_EQ(Browser()->verticalScrollBar()->value(), place);
+}
+
+TEST_F(PagePreview, ALongPageRendersInShortTurns) {
+    QByteArray html = "<html><body>\r\n";
+    for (int i = 0; html.size() < 1'500'000; ++i)
+        html += "<p><a name=\"obj_" + QByteArray::number(i % 8 + 1) + "\"></a>Objective " + QByteArray::number(i) +
+                ": secure <a href=\"marker:bridge\">the bridge</a> and hold it until the armour arrives.</p><hr>\r\n";
+    html += "<p>The very end.</p></body></html>\r\n";
+    CScriptDoc* d = Open("m/briefing.html", html);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Browser()->toPlainText().trimmed().endsWith("The very end."); }, 20000));
+    ASSERT_TRUE(WaitForPage(20000));
+
+    // Typed at the top of the page: the render that follows takes the editor's thread only in
+    // short turns (the text taken in slices, the page laid out in steps, the old page deleted
+    // elsewhere, the places listed in one go).
+    PlaceCaret(d->GetView(), 1, 3);
+    QTest::keyClicks(d->GetView(), "Now ");
+    const int shown = Pane()->PagesShown();
+    Pane()->RenderNow();
+    double longest = 0;
+    QElapsedTimer all;
+    all.start();
+    while (Pane()->PagesShown() == shown && all.elapsed() < 20000) {
+        QElapsedTimer turn;
+        turn.start();
+        QApplication::processEvents();
+        longest = std::max(longest, turn.nsecsElapsed() / 1e6);
+        QThread::msleep(1);
+    }
+    for (int i = 0; i < 50; ++i) {  // and the layout steps after it
+        QElapsedTimer turn;
+        turn.start();
+        QApplication::processEvents();
+        longest = std::max(longest, turn.nsecsElapsed() / 1e6);
+    }
+    EXPECT_TRUE(Browser()->toPlainText().startsWith("Now Objective 0"));
+#ifdef __SANITIZE_ADDRESS__
+    EXPECT_LT(longest, 250.0);  // every step is several times slower under the sanitizers
+#else
+    EXPECT_LT(longest, 80.0);
+#endif
+    EXPECT_EQ(Pane()->SectionList()->count(), Pane()->SectionList()->model()->rowCount());
+    EXPECT_GT(Pane()->SectionList()->count(), 10000);
 }
 
 TEST_F(PagePreview, OverviewPictureIsReadBesideTheFileAndAMissingOneIsAPlaceholder) {
