@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "benchapp.h"
+#include "benchscript.h"
 #include "core/tools/missioncheck.h"
 #include "ui/app/doctemplate.h"
 #include "ui/doc/scriptdoc.h"
@@ -21,24 +22,15 @@ namespace {
 
 using namespace qm;
 
-// The editor benchmark's script (commands, items, remarks, labels, about 55 bytes a line), with
-// a goto to a missing label every 50 lines, so that the check has problems to report.
+// The editor benchmark's script with a goto to a missing label in place of every fiftieth line, so
+// that the check has problems to report.
 QString MakeScript(int lines) {
-    const char* pattern[] = {
-        "_unit%1 addWeapon \"Karveth\"; _unit%1 addMagazine \"KarvethMag\"",
-        "? (alive _unit%1) && (damage _unit%1 < 0.5) : _unit%1 setDamage 0",
-        "; a remark about step %1 of the patrol route and what happens",
-        "#label%1",
-        "_pos%1 = getPos _leader; _unit%1 doMove [(_pos%1 select 0) + 10, 0]",
-        "hint format [\"Step %1 of the patrol, %2 left\", _i, _count]",
-        "~0.5",
-        "_group%1 setBehaviour \"AWARE\"; _group%1 setSpeedMode \"LIMITED\"",
-    };
+    const QList<QByteArray> base = bench::MakeScript(lines).split('\n');
     QString text;
     text.reserve(qsizetype(lines) * 58);
     for (int i = 0; i < lines; ++i) {
         if (i % 50 == 49) text += QStringLiteral("goto \"nowhere%1\"\n").arg(i);
-        else text += QString::fromLatin1(pattern[i % 8]).replace(QLatin1String("%1"), QString::number(i)) + '\n';
+        else text += QString::fromLatin1(base[i].chopped(1)) + '\n';  // without its "\r"
     }
     return text;
 }
