@@ -6,18 +6,10 @@
 #include "core/views/labelindex.h"
 #include "core/views/wordbreak.h"
 #include "fuzztarget.h"
+#include "shippedcatalogue.h"
 
 namespace {
-const qm::Catalogue& Shipped() {
-    static const qm::Catalogue c = [] {
-        const std::string d = std::string(QM_SOURCE_DIR) + "/data/";
-        qm::Catalogue c;
-        c.LoadDataFiles({d + "resistance/commands.txt", d + "resistance/data.txt", d + "resistance/unit.txt",
-                         d + "syntax.txt", d + "header.txt"});
-        return c;
-    }();
-    return c;
-}
+const qm::Catalogue& Shipped() { return qm::fuzz::ShippedCatalogue("resistance"); }
 
 void CheckRuns(const std::vector<qm::ColourRun>& runs, size_t length) {
     int at = 0;

@@ -6,18 +6,10 @@
 #include "core/views/scriptcontext.h"
 #include "core/views/syntaxtip.h"
 #include "fuzztarget.h"
+#include "shippedcatalogue.h"
 
 namespace {
-const qm::Catalogue& Shipped() {
-    static const qm::Catalogue c = [] {
-        const std::string d = std::string(QM_SOURCE_DIR) + "/data/";
-        qm::Catalogue c;
-        c.LoadDataFiles({d + "resistance/commands.txt", d + "resistance/data.txt", d + "resistance/unit.txt",
-                         d + "syntax.txt", d + "header.txt"});
-        return c;
-    }();
-    return c;
-}
+const qm::Catalogue& Shipped() { return qm::fuzz::ShippedCatalogue("resistance"); }
 }  // namespace
 
 QM_FUZZ_TARGET(scriptassist) {

@@ -3,17 +3,13 @@
 #include "core/tools/missioncheck.h"
 #include "core/views/scriptproblems.h"
 #include "fuzztarget.h"
+#include "shippedcatalogue.h"
 
 namespace {
 const qm::ScriptRules& Rules() {
     static const std::shared_ptr<const qm::ScriptRules> rules = [] {
-        const std::string d = std::string(QM_SOURCE_DIR) + "/data/";
-        qm::Catalogue c, other;
-        c.LoadDataFiles({d + "original/commands.txt", d + "original/data.txt", d + "original/unit.txt",
-                         d + "syntax.txt", d + "header.txt"});
-        other.LoadDataFiles({d + "resistance/commands.txt", d + "resistance/data.txt", d + "resistance/unit.txt",
-                             d + "syntax.txt", d + "header.txt"});
-        return qm::MakeScriptRules(c, other.m_commands, 0);
+        return qm::MakeScriptRules(qm::fuzz::ShippedCatalogue("original"),
+                                   qm::fuzz::ShippedCatalogue("resistance").m_commands, 0);
     }();
     return *rules;
 }
