@@ -102,25 +102,30 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Types a pair of keys (the second takes the first back) at the end of line `line`, events
-// processed after each; gives the median time of one keystroke in microseconds.
-double Keystrokes(QPlainTextEdit* edit, int line, Qt::Key key, Qt::Key back, int pairs) {
-    QTextCursor c(edit->document()->findBlockByNumber(line));
-    c.movePosition(QTextCursor::EndOfBlock);
-    edit->setTextCursor(c);
-    edit->ensureCursorVisible();
+// Types pairs of keys into a widget (the second takes the first back), events processed after
+// each; gives the median time of one keystroke in microseconds.
+double KeyPairs(QWidget* w, Qt::Key key, Qt::Key back, int pairs) {
     QApplication::processEvents();
     std::vector<double> times;
     QElapsedTimer t;
     for (int i = 0; i < pairs; ++i) {
         for (Qt::Key k : {key, back}) {
             t.start();
-            QTest::keyClick(edit, k);
+            QTest::keyClick(w, k);
             QApplication::processEvents();
             times.push_back(t.nsecsElapsed() / 1000.0);
         }
     }
     return Median(times);
+}
+
+// The same at the end of line `line` of an editor.
+double Keystrokes(QPlainTextEdit* edit, int line, Qt::Key key, Qt::Key back, int pairs) {
+    QTextCursor c(edit->document()->findBlockByNumber(line));
+    c.movePosition(QTextCursor::EndOfBlock);
+    edit->setTextCursor(c);
+    edit->ensureCursorVisible();
+    return KeyPairs(edit, key, back, pairs);
 }
 
 // The file read in pieces into one text, as a very large document reads it, shown in the window of
@@ -144,18 +149,7 @@ qm::CLargeTextView* OpenLarge(const QString& path) {
 double LargeKeystrokes(qm::CLargeTextView* view, int line, Qt::Key key, Qt::Key back, int pairs) {
     view->GoToLine(line);
     QTest::keyClick(view, Qt::Key_End);
-    QApplication::processEvents();
-    std::vector<double> times;
-    QElapsedTimer t;
-    for (int i = 0; i < pairs; ++i) {
-        for (Qt::Key k : {key, back}) {
-            t.start();
-            QTest::keyClick(view, k);
-            QApplication::processEvents();
-            times.push_back(t.nsecsElapsed() / 1000.0);
-        }
-    }
-    return Median(times);
+    return KeyPairs(view, key, back, pairs);
 }
 
 int LargeChild(const QString& what, const QString& path, int line) {
