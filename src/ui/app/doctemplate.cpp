@@ -11,6 +11,9 @@
 #include "ui/frames/scriptframe.h"
 #include "ui/menus/pictures.h"
 #include "ui/views/descriptview.h"
+#include "ui/views/largetext.h"
+#include "ui/views/largetextview.h"
+#include "ui/views/largeviewsetup.h"
 #include "ui/views/scriptview.h"
 #include "ui/views/textview.h"
 
@@ -38,13 +41,25 @@ CScriptDoc* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible
     if (!main) return nullptr;
 
     auto* doc = new CScriptDoc(this);
-    CEditView* view = CreateView(Info().view);
     CChildFrame* frame = Info().frame == FrameKind::Script ? new CScriptFrame() : new CChildFrame();
-    frame->SetView(view);
+    // A very large file gets a window that lays out only what it shows; the others the editor control.
+    const bool large = !path.isEmpty() && CScriptDoc::IsLargeFileSize(std::uint64_t(std::max<qint64>(0, QFileInfo(path).size())));
+    CEditView* view = nullptr;
+    CLargeTextView* largeView = nullptr;
+    if (large) {
+        largeView = new CLargeTextView();
+        frame->SetLargeView(largeView);
+        doc->AttachLargeView(largeView, frame);
+        if (auto* scriptFrame = qobject_cast<CScriptFrame*>(frame))
+            QObject::connect(doc->GetLargeText(), &CLargeText::Changed, scriptFrame, &CScriptFrame::OnLargeTextChanged);
+    } else {
+        view = CreateView(Info().view);
+        frame->SetView(view);
+        doc->AttachView(view, frame);
+    }
     static const char* const icons[] = {"doc_script", "doc_description", "doc_stringtable", "doc_briefing",
                                         "doc_function", "doc_text"};
     frame->setWindowIcon(PictureIcon(icons[static_cast<int>(m_kind)]));
-    doc->AttachView(view, frame);
     m_docs.push_back(doc);
 
     const bool opened = path.isEmpty() ? doc->OnNewDocument() : doc->OnOpenDocument(path);
@@ -58,10 +73,16 @@ CScriptDoc* CDocTemplate::OpenDocumentFile(const QString& path, bool makeVisible
         // Laying out a large text takes memory again: running short here drops this document only.
         if (!path.isEmpty() && CScriptDoc::s_open.beforeShow) CScriptDoc::s_open.beforeShow();
         main->AddDocumentFrame(frame);
-        view->OnInitialUpdate();
+        if (view) {
+            view->OnInitialUpdate();
+        } else {
+            frame->m_maximiseOnShow = main->m_docMax == 1;
+            SetUpLargeView(*largeView, *doc);
+        }
         if (makeVisible) frame->ShowInitial();
     } catch (const std::bad_alloc&) {
-        view->document()->clear();
+        if (view) view->document()->clear();
+        else doc->GetLargeText()->Reset({});
         doc->OnCloseDocument();
         CScriptDoc::FailForMemory(QFileInfo(path).absoluteFilePath(), static_cast<std::uint64_t>(QFileInfo(path).size()));
         return nullptr;

@@ -208,7 +208,8 @@ bool CQuillmarkApp::ProcessShellCommand(const QStringList& args) {
         case ShellCommand::FilePrint: {
             // The shell's print request: print to the default printer, then end.
             CScriptDoc* doc = OpenDocumentFile(QString::fromStdString(cmd.fileName));
-            if (doc) OnFilePrintDirect(*doc->GetView());
+            if (doc && doc->GetView()) OnFilePrintDirect(*doc->GetView());
+            else if (doc && GetMainFrame()) GetMainFrame()->RefuseForLargeText();
             return false;
         }
     }

@@ -8,19 +8,20 @@
 #include <QPushButton>
 
 #include "ui/views/editview.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
-CDiskChangeBar* CDiskChangeBar::Find(const CEditView* view) {
+CDiskChangeBar* CDiskChangeBar::Find(const QAbstractScrollArea* view) {
     return view ? view->findChild<CDiskChangeBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-CDiskChangeBar* CDiskChangeBar::Of(CEditView* view) {
+CDiskChangeBar* CDiskChangeBar::Of(QAbstractScrollArea* view) {
     if (CDiskChangeBar* bar = Find(view)) return bar;
     return new CDiskChangeBar(view);
 }
 
-CDiskChangeBar::CDiskChangeBar(CEditView* view) : QFrame(view), m_view(view) {
+CDiskChangeBar::CDiskChangeBar(QAbstractScrollArea* view) : QFrame(view), m_view(view) {
     setObjectName(QStringLiteral("DiskChangeBar"));
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
@@ -64,7 +65,12 @@ void CDiskChangeBar::ShowFor(Kind kind, const QString& fileName) {
 
 void CDiskChangeBar::Dismiss() {
     hide();
-    m_view->SetTopStrip(0);
+    SetStrip(0);
+}
+
+void CDiskChangeBar::SetStrip(int height) {
+    if (auto* edit = qobject_cast<CEditView*>(m_view)) edit->SetTopStrip(height);
+    else if (auto* large = qobject_cast<CLargeTextView*>(m_view)) large->SetTopStrip(height);
 }
 
 void CDiskChangeBar::Place() {
@@ -73,7 +79,7 @@ void CDiskChangeBar::Place() {
     const int width = m_view->width() - 2 * frame;
     const int height = std::max(sizeHint().height(), hasHeightForWidth() ? heightForWidth(width) : 0);
     setGeometry(frame, frame, width, height);
-    m_view->SetTopStrip(height);
+    SetStrip(height);
     raise();
 }
 

@@ -3,10 +3,9 @@
 
 class QLabel;
 class QPushButton;
+class QAbstractScrollArea;
 
 namespace qm {
-
-class CEditView;
 
 // The strip across the top of a document's window that says its file changed or went away on disk.
 class CDiskChangeBar : public QFrame {
@@ -15,8 +14,8 @@ public:
     enum class Kind { Changed, Deleted };
 
     // The view's bar, made the first time it is asked for.
-    static CDiskChangeBar* Of(CEditView* view);
-    static CDiskChangeBar* Find(const CEditView* view);
+    static CDiskChangeBar* Of(QAbstractScrollArea* view);
+    static CDiskChangeBar* Find(const QAbstractScrollArea* view);
 
     void ShowFor(Kind kind, const QString& fileName);
     void Dismiss();
@@ -34,10 +33,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit CDiskChangeBar(CEditView* view);
+    explicit CDiskChangeBar(QAbstractScrollArea* view);
     void Place();
+    void SetStrip(int height);
 
-    CEditView* m_view;
+    QAbstractScrollArea* m_view;
     Kind m_kind = Kind::Changed;
     QLabel* m_text;
     QPushButton *m_reload, *m_keepMine, *m_dismiss;

@@ -39,12 +39,21 @@ void CRecoveryJournal::Adopt(const QString& name) { m_own.insert(name); }
 
 void CRecoveryJournal::Write(const QString& name, RecoveryEntry entry, const QString& rawText) {
     if (!IsOn() || name.isEmpty()) return;
-    m_own.insert(name);
+    Queue(Job{name, false, std::move(entry), rawText, {}, false});
+}
+
+void CRecoveryJournal::WriteUtf8(const QString& name, RecoveryEntry entry, std::string text) {
+    if (!IsOn() || name.isEmpty()) return;
+    Queue(Job{name, false, std::move(entry), QString(), std::move(text), true});
+}
+
+void CRecoveryJournal::Queue(Job job) {
+    m_own.insert(job.name);
     {
         std::lock_guard<std::mutex> hold(m_mutex);
         for (auto it = m_jobs.begin(); it != m_jobs.end();)
-            it = it->name == name ? m_jobs.erase(it) : it + 1;
-        m_jobs.push_back(Job{name, false, std::move(entry), rawText});
+            it = it->name == job.name ? m_jobs.erase(it) : it + 1;
+        m_jobs.push_back(std::move(job));
     }
     m_wake.notify_one();
 }
@@ -55,7 +64,7 @@ void CRecoveryJournal::Remove(const QString& name) {
         std::lock_guard<std::mutex> hold(m_mutex);
         for (auto it = m_jobs.begin(); it != m_jobs.end();)
             it = it->name == name ? m_jobs.erase(it) : it + 1;
-        m_jobs.push_back(Job{name, true, {}, {}});
+        m_jobs.push_back(Job{name, true, {}, {}, {}, false});
     }
     m_wake.notify_one();
 }
@@ -106,10 +115,13 @@ void CRecoveryJournal::Do(Job& job) {
         std::remove(path.c_str());
         return;
     }
-    // As CEditView::GetText and a save: the editor's own separators are line breaks.
-    job.text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    job.text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    {
+    if (job.fromUtf8) {
+        job.entry.bytes = EncodeDocumentText(job.utf8);
+        std::string().swap(job.utf8);
+    } else {
+        // As CEditView::GetText and a save: the editor's own separators are line breaks.
+        job.text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        job.text.replace(QChar::LineSeparator, QLatin1Char('\n'));
         const std::string utf8 = job.text.toStdString();
         job.text = QString();
         job.entry.bytes = EncodeDocumentText(utf8);

@@ -35,6 +35,8 @@ public:
 
     // entry.bytes is left empty: the worker fills it from rawText.
     void Write(const QString& name, RecoveryEntry entry, const QString& rawText);
+    // The same from a very large text's UTF-8 with "\n" line breaks.
+    void WriteUtf8(const QString& name, RecoveryEntry entry, std::string text);
     void Remove(const QString& name);
     // Nothing handed over is waiting or being written.
     bool IsIdle();
@@ -55,7 +57,10 @@ private:
         bool remove = false;
         RecoveryEntry entry;
         QString text;
+        std::string utf8;
+        bool fromUtf8 = false;  // the text is utf8, not text
     };
+    void Queue(Job job);
     void Run();
     void Do(Job& job);
 

@@ -14,8 +14,10 @@
 #include "ui/doc/diskwatcher.h"
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/frames/scriptframe.h"
 #include "ui/menus/statusprompts.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetext.h"
 
 namespace qm {
 
@@ -32,7 +34,17 @@ void CScriptDoc::AttachView(CEditView* view, CChildFrame* frame) {
     frame->SetDocument(this);
 }
 
+void CScriptDoc::AttachLargeView(CLargeTextView* view, CChildFrame* frame) {
+    m_large = new CLargeText(std::string(), this);
+    view->SetText(m_large);
+    m_largeView = view;
+    m_frame = frame;
+    frame->SetDocument(this);
+    connect(m_large, &CLargeText::Changed, this, &CScriptDoc::OnLargeTextChanged);
+}
+
 CEditView* CScriptDoc::GetView() const { return m_view; }
+CLargeTextView* CScriptDoc::GetLargeView() const { return m_largeView; }
 CChildFrame* CScriptDoc::GetFrame() const { return m_frame; }
 
 DocKind CScriptDoc::Kind() const { return m_template->Kind(); }
@@ -50,10 +62,21 @@ void CScriptDoc::SetPathName(const QString& path, bool addToRecentList) {
     if (m_schedule && theApp.m_diskWatcher) theApp.m_diskWatcher->Watch(this);
 }
 
-bool CScriptDoc::IsModified() const { return m_view && m_view->IsControlModified(); }
+bool CScriptDoc::IsModified() const {
+    return m_large ? m_large->IsModified() : m_view && m_view->IsControlModified();
+}
 
 void CScriptDoc::SetModifiedFlag(bool modified) {
     if (m_view) m_view->SetControlModified(modified);
+    // Only a change of state: marking a modified table again would keep undo from finding the saved text.
+    if (m_large && modified != m_large->IsModified()) {
+        if (modified) m_large->Table().MarkDirty();
+        else m_large->Table().MarkClean();
+    }
+    ShowModifiedMark();
+}
+
+void CScriptDoc::ShowModifiedMark() {
     const QString marked = QString::fromStdString(MarkedTitle(m_title.toStdString(), IsModified()));
     if (marked != m_title) {
         m_title = marked;
@@ -151,15 +174,27 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
     const auto endProgress = [&] {
         if (progressShown) status->showMessage(QString::fromLatin1(kReadyPrompt));
     };
+    auto* labels = qobject_cast<CScriptFrame*>(m_frame.data());
+    std::string large;
     try {
         // In pieces, so that the file is never held twice and a long load shows how far it is.
         QElapsedTimer clock;
         clock.start();
-        m_view->BeginLoad();
+        if (m_large) {
+            large.reserve(static_cast<size_t>(reader.Size()));
+            if (labels) labels->BeginLabelScan();
+        } else {
+            m_view->BeginLoad();
+        }
         std::string piece;
         while (reader.Next(piece, s_open.pieceBytes)) {
             if (s_open.beforePiece) s_open.beforePiece(reader.BytesRead());
-            m_view->AppendLoadedText(QString::fromUtf8(piece));
+            if (m_large) {
+                if (labels) labels->ScanLabels(QString::fromUtf8(piece));
+                large += piece;
+            } else {
+                m_view->AppendLoadedText(QString::fromUtf8(piece));
+            }
             if (clock.elapsed() < s_open.progressAfterMs || !status) continue;
             progressShown = true;
             status->showMessage(QStringLiteral("Opening %1... %2%")
@@ -167,10 +202,16 @@ bool CScriptDoc::OnOpenDocument(const QString& path) {
                                     .arg(reader.Size() ? int(reader.BytesRead() * 100 / reader.Size()) : 100));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // the window stays painted
         }
-        m_view->EndLoad();
+        if (m_large) {
+            m_large->Reset(std::move(large));
+            if (labels) labels->EndLabelScan();
+        } else {
+            m_view->EndLoad();
+        }
     } catch (const std::bad_alloc&) {
         // The half-read text goes with this document; every other document is untouched.
-        m_view->document()->clear();
+        if (m_large) std::string().swap(large);
+        else m_view->document()->clear();
         endProgress();
         return FailForMemory(full, reader.Size());
     }
@@ -192,7 +233,9 @@ bool CScriptDoc::FailForMemory(const QString& path, std::uint64_t bytes) {
 
 bool CScriptDoc::OnSaveDocument(const QString& path) {
     if (!ConfirmOverwrite(path)) return false;
-    const TextSaveReport report = SaveTextFile(path.toStdString(), m_view->GetText().toStdString());
+    TextSaveReport report;
+    if (m_large) SaveLarge(path, report);
+    else report = SaveTextFile(path.toStdString(), m_view->GetText().toStdString());
     if (!report.result.ok) {
         theApp.GetPrompter().MessageBox(
             QStringLiteral("Failed to save document.\n") + QString::fromStdString(report.result.error), {},
@@ -200,7 +243,7 @@ bool CScriptDoc::OnSaveDocument(const QString& path) {
         return false;
     }
     // The file holds "?" for characters without a byte: show the same, so screen and file agree.
-    if (report.unmappable > 0) m_view->ReplaceUnmappable();
+    if (report.unmappable > 0 && m_view) m_view->ReplaceUnmappable();
     SetModifiedFlag(false);
     DropJournal();
     if (QFileInfo(path).absoluteFilePath() == m_pathName) {

@@ -8,11 +8,17 @@
 #include "core/doc/diskstamp.h"
 #include "core/doc/dockinds.h"
 
+class QAbstractScrollArea;
+
 namespace qm {
 
 class CDocTemplate;
 class CEditView;
 class CChildFrame;
+class CLargeText;
+class CLargeTextView;
+class DocumentFileReader;
+struct TextSaveReport;
 class CJournalSchedule;
 struct RecoveryEntry;
 
@@ -26,6 +32,12 @@ public:
 
     void AttachView(CEditView* view, CChildFrame* frame);
     CEditView* GetView() const;
+    // A very large file's document: its text is a table of its own (`CLargeText`) shown by
+    // `CLargeTextView` windows, and it has no `CEditView`.
+    void AttachLargeView(CLargeTextView* view, CChildFrame* frame);
+    bool IsLarge() const { return m_large != nullptr; }
+    CLargeText* GetLargeText() const { return m_large; }
+    CLargeTextView* GetLargeView() const;
     CChildFrame* GetFrame() const;
     CDocTemplate* GetDocTemplate() const { return m_template; }
     DocKind Kind() const;
@@ -85,7 +97,11 @@ public:
         std::function<void(std::uint64_t)> beforePiece;
         // Called once the text is whole, before its window is laid out and shown; it may throw too.
         std::function<void()> beforeShow;
+        // Files from this size on open as very large texts.
+        std::uint64_t largeTextBytes = std::uint64_t{16} << 20;
     };
+    // Whether a file of this size opens as a very large text.
+    static bool IsLargeFileSize(std::uint64_t bytes) { return bytes >= s_open.largeTextBytes; }
     // Tells the user that path could not be opened for want of memory.
     static bool FailForMemory(const QString& path, std::uint64_t bytes);
     static OpenSettings s_open;
@@ -95,6 +111,8 @@ signals:
 
 private:
     void RestoreMarker() { SetModifiedFlag(IsModified()); }
+    // The title's "*" as the text stands.
+    void ShowModifiedMark();
     void StripMarker();
     void DropJournal();
     // Reads the stamp of path (the document's own file when empty).
@@ -104,10 +122,21 @@ private:
     void ShowDiskBars(bool deleted);
     void HideDiskBars();
     QList<CEditView*> Views() const;
+    QList<CLargeTextView*> LargeViews() const;
+    // Every window's view, whichever kind it is: the disk bars sit across each.
+    QList<QAbstractScrollArea*> AllViews() const;
+    // The very large text's halves of opening, saving, copying for recovery and reloading.
+    void SaveLarge(const QString& path, TextSaveReport& report);
+    QString LargeJournalText() const;
+    void ReloadLarge(std::string text);
+    void ReloadViews(const QString& text);
+    void OnLargeTextChanged();
 
     CDocTemplate* m_template;
     QPointer<CEditView> m_view;
     QPointer<CChildFrame> m_frame;
+    CLargeText* m_large = nullptr;  // a child of the document
+    QPointer<CLargeTextView> m_largeView;
     QString m_pathName;
     QString m_loadingPath;
     QString m_title;

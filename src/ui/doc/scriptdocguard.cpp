@@ -19,6 +19,8 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetext.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -30,13 +32,15 @@ void StatusNote(const QString& text) {
 }  // namespace
 
 void CScriptDoc::StartGuarding() {
-    if (m_schedule || !m_view) return;
+    if (m_schedule || (!m_view && !m_large)) return;
     m_schedule = new CJournalSchedule(this);
     connect(m_schedule, &CJournalSchedule::Due, this, &CScriptDoc::WriteJournalNow);
     // Every change, undo back to the saved text included, only restarts a timer here.
-    connect(m_view->document(), &QTextDocument::contentsChanged, m_schedule, [this] {
+    const auto touch = [this] {
         if (theApp.m_journal) m_schedule->Touch();
-    });
+    };
+    if (m_large) connect(m_large, &CLargeText::Changed, m_schedule, touch);
+    else connect(m_view->document(), &QTextDocument::contentsChanged, m_schedule, touch);
     if (theApp.m_journal)
         connect(theApp.m_journal.get(), &CRecoveryJournal::Finished, this,
                 [this](const QString& name, bool ok, const QString&) {
@@ -47,7 +51,7 @@ void CScriptDoc::StartGuarding() {
 
 void CScriptDoc::WriteJournalNow() {
     CRecoveryJournal* journal = theApp.m_journal.get();
-    if (!journal || !m_view) return;
+    if (!journal || (!m_view && !m_large)) return;
     if (m_schedule) m_schedule->Cancel();
     if (!IsModified()) {
         DropJournal();
@@ -63,6 +67,12 @@ void CScriptDoc::WriteJournalNow() {
     // The raw text is taken at once; the worker makes the file's bytes of it.
     QElapsedTimer taking;
     taking.start();
+    if (m_large) {
+        std::string text = m_large->Table().WholeText();
+        if (m_schedule) m_schedule->SetCopyCost(taking.nsecsElapsed() / 1e6);
+        journal->WriteUtf8(m_journalName, std::move(entry), std::move(text));
+        return;
+    }
     QString text = m_view->document()->toRawText();
     if (m_schedule) m_schedule->SetCopyCost(taking.nsecsElapsed() / 1e6);
     journal->Write(m_journalName, std::move(entry), std::move(text));
@@ -76,8 +86,9 @@ void CScriptDoc::DropJournal() {
 }
 
 void CScriptDoc::RecoverFrom(const RecoveryEntry& entry, const QString& name) {
-    if (!m_view) return;
-    m_view->LoadText(QString::fromStdString(DecodeDocumentText(entry.bytes)));
+    if (m_large) m_large->Reset(DecodeDocumentText(entry.bytes));
+    else if (m_view) m_view->LoadText(QString::fromStdString(DecodeDocumentText(entry.bytes)));
+    else return;
     if (!entry.path.empty()) {
         SetPathName(QString::fromStdString(entry.path), false);
         // As the file was when the work began: a save over another program's change still asks.
@@ -108,7 +119,7 @@ bool CScriptDoc::ConfirmOverwrite(const QString& path) {
 }
 
 void CScriptDoc::CheckDiskFile() {
-    if (m_pathName.isEmpty() || !m_view) return;
+    if (m_pathName.isEmpty() || (!m_view && !m_large)) return;
     const std::string file = m_pathName.toStdString();
     switch (CompareFileStamps(m_diskStamp, ReadFileStamp(file, false), [&] { return ReadFileStamp(file); })) {
         case DiskChange::None:
@@ -135,7 +146,7 @@ void CScriptDoc::CheckDiskFile() {
 }
 
 bool CScriptDoc::ReloadFromDisk() {
-    if (m_pathName.isEmpty() || !m_view) return false;
+    if (m_pathName.isEmpty() || (!m_view && !m_large)) return false;
     std::string text;
     const TextLoadReport report = LoadTextFile(m_pathName.toStdString(), text);
     if (!report.result.ok) {
@@ -145,6 +156,19 @@ bool CScriptDoc::ReloadFromDisk() {
             MbButtons::Ok, MbIcon::Error);
         return false;
     }
+    if (m_large) {
+        ReloadLarge(std::move(text));
+    } else {
+        ReloadViews(QString::fromStdString(text));
+    }
+    RememberDiskFile();
+    HideDiskBars();
+    SetModifiedFlag(false);
+    DropJournal();
+    return true;
+}
+
+void CScriptDoc::ReloadViews(const QString& text) {
     struct Place {
         CEditView* view;
         int line, column, top;
@@ -152,7 +176,7 @@ bool CScriptDoc::ReloadFromDisk() {
     std::vector<Place> places;
     for (CEditView* v : Views())
         places.push_back({v, v->textCursor().blockNumber(), v->textCursor().positionInBlock(), v->FirstVisibleLine()});
-    m_view->LoadText(QString::fromStdString(text));
+    m_view->LoadText(text);
     QTextDocument* document = m_view->document();
     for (const Place& p : places) {
         const QTextBlock block = document->findBlockByNumber(std::min(p.line, document->blockCount() - 1));
@@ -161,11 +185,6 @@ bool CScriptDoc::ReloadFromDisk() {
         p.view->setTextCursor(cursor);
         p.view->ScrollToFirstVisibleLine(p.top);
     }
-    RememberDiskFile();
-    HideDiskBars();
-    SetModifiedFlag(false);
-    DropJournal();
-    return true;
 }
 
 void CScriptDoc::OnDiskBarReload() {
@@ -196,9 +215,16 @@ QList<CEditView*> CScriptDoc::Views() const {
     return views;
 }
 
+QList<QAbstractScrollArea*> CScriptDoc::AllViews() const {
+    QList<QAbstractScrollArea*> all;
+    for (CEditView* v : Views()) all << v;
+    for (CLargeTextView* v : LargeViews()) all << v;
+    return all;
+}
+
 void CScriptDoc::ShowDiskBars(bool deleted) {
     const QString name = QFileInfo(m_pathName).fileName();
-    for (CEditView* v : Views()) {
+    for (QAbstractScrollArea* v : AllViews()) {
         const bool made = !CDiskChangeBar::Find(v);
         CDiskChangeBar* bar = CDiskChangeBar::Of(v);
         if (made) {
@@ -210,7 +236,7 @@ void CScriptDoc::ShowDiskBars(bool deleted) {
 }
 
 void CScriptDoc::HideDiskBars() {
-    for (CEditView* v : Views())
+    for (QAbstractScrollArea* v : AllViews())
         if (CDiskChangeBar* bar = CDiskChangeBar::Find(v); bar && !bar->isHidden()) bar->Dismiss();
 }
 

@@ -17,6 +17,16 @@ void CChildFrame::SetView(CEditView* view) {
     setWidget(view);
 }
 
+void CChildFrame::SetLargeView(CLargeTextView* view) {
+    m_largeView = view;
+    setWidget(view);
+}
+
+QWidget* CChildFrame::ViewWidget() const {
+    if (m_view) return m_view;
+    return m_largeView;
+}
+
 void CChildFrame::ShowInitial() {
     if (m_maximiseOnShow) showMaximized();
     else show();
@@ -25,7 +35,7 @@ void CChildFrame::ShowInitial() {
 
 void CChildFrame::Activate() {
     if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
-    if (m_view) m_view->setFocus();
+    if (QWidget* view = ViewWidget()) view->setFocus();
 }
 
 void CChildFrame::RecordDocMax() {

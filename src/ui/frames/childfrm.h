@@ -4,6 +4,7 @@
 
 #include "ui/doc/scriptdoc.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -16,6 +17,11 @@ public:
 
     virtual void SetView(CEditView* view);
     CEditView* GetView() const { return m_view; }
+    // A very large file's window hosts a view of its own instead.
+    virtual void SetLargeView(CLargeTextView* view);
+    CLargeTextView* GetLargeView() const { return m_largeView; }
+    // The view, whichever kind it is.
+    QWidget* ViewWidget() const;
     void SetDocument(CScriptDoc* doc) { m_document = doc; }
     CScriptDoc* GetDocument() const { return m_document; }
     void DetachDocument() { m_document = nullptr; }
@@ -33,6 +39,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
     QPointer<CEditView> m_view;
+    QPointer<CLargeTextView> m_largeView;
     QPointer<CScriptDoc> m_document;
 
 private:

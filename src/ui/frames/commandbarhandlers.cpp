@@ -8,6 +8,7 @@
 #include "ui/frames/commandids.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -59,7 +60,13 @@ void CMainFrame::OnProjectFileSelected(int slot) {
 
 void CMainFrame::OnInsertCurrentItem() {
     CEditView* view = ActiveView();
-    if (!m_wndCommandBar || !CanInsertItem(m_wndCommandBar->CurrentSelection(), view != nullptr)) return;
+    CLargeTextView* large = ActiveLargeView();
+    if (!m_wndCommandBar || !CanInsertItem(m_wndCommandBar->CurrentSelection(), view || large)) return;
+    if (large) {
+        large->InsertText(m_wndCommandBar->CurrentItemText());
+        large->setFocus();
+        return;
+    }
     QTextCursor c = view->textCursor();
     c.insertText(m_wndCommandBar->CurrentItemText());  // one undoable edit; the view colours the line
     view->setTextCursor(c);
@@ -68,7 +75,7 @@ void CMainFrame::OnInsertCurrentItem() {
 
 void CMainFrame::UpdateInsertItemState() {
     const bool enable =
-        m_wndCommandBar && CanInsertItem(m_wndCommandBar->CurrentSelection(), ActiveView() != nullptr);
+        m_wndCommandBar && CanInsertItem(m_wndCommandBar->CurrentSelection(), ActiveView() || ActiveLargeView());
     if (QAction* a = Action(ID_INSERT_ITEM)) a->setEnabled(enable);
     if (m_wndCommandBar) m_wndCommandBar->InsertButton()->setEnabled(enable);
 }

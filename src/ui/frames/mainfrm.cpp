@@ -250,6 +250,8 @@ void CMainFrame::AddDocumentFrame(CChildFrame* frame) {
             });
     }
     WatchCaret(frame->GetView());
+    if (CLargeTextView* large = frame->GetLargeView())
+        connect(large, &CLargeTextView::CaretMoved, this, &CMainFrame::UpdateStatusIndicators);
     connect(frame, &QObject::destroyed, this, &CMainFrame::DocumentClosed);
     SwitchMenus();
     UpdateCommandStates();
@@ -270,6 +272,11 @@ CScriptDoc* CMainFrame::ActiveDocument() const {
 CEditView* CMainFrame::ActiveView() const {
     auto* frame = qobject_cast<CChildFrame*>(m_wndBackground ? m_wndBackground->activeSubWindow() : nullptr);
     return frame && frame->GetDocument() ? frame->GetView() : nullptr;
+}
+
+CLargeTextView* CMainFrame::ActiveLargeView() const {
+    auto* frame = qobject_cast<CChildFrame*>(m_wndBackground ? m_wndBackground->activeSubWindow() : nullptr);
+    return frame && frame->GetDocument() ? frame->GetLargeView() : nullptr;
 }
 
 void CMainFrame::UpdateCaption() {

@@ -34,6 +34,7 @@ class CSnippetDlg;
 class CWizardDlg;
 class CFindReplaceDlg;
 class CEditView;
+class CLargeTextView;
 class StatusPromptWatcher;
 
 // The one main window. Holds every persisted setting as a member (FrameSettings), the bars,
@@ -103,6 +104,11 @@ public:
     CFindReplaceDlg* FindReplaceDialog();
     // The view of the active document window (a document may have several windows).
     CEditView* ActiveView() const;
+    // The same when the active document is a very large file (it has no CEditView).
+    CLargeTextView* ActiveLargeView() const;
+    // Tells the user that a command cannot serve the active very large file; false when the
+    // active document is not one.
+    bool RefuseForLargeText() const;
 
     // The command bar (commandbarhandlers.cpp). FillCommandTree is false without the tree.
     bool FillCommandTree();

@@ -63,6 +63,14 @@ void CMainFrame::CreateActions() {
     auto view = [this](auto fn) {
         return [this, fn] {
             if (CEditView* v = ActiveView()) fn(v);
+            else RefuseForLargeText();
+        };
+    };
+    // The editing commands a very large file's window serves itself.
+    auto edit = [this](auto fn, auto large) {
+        return [this, fn, large] {
+            if (CEditView* v = ActiveView()) fn(v);
+            else if (CLargeTextView* l = ActiveLargeView()) large(l);
         };
     };
     auto doc = [this](auto fn) {
@@ -130,33 +138,40 @@ void CMainFrame::CreateActions() {
     }
 
     connect(AddAction(ID_EDIT_UNDO, "&Undo\tCtrl+Z", QKeySequence(Qt::CTRL | Qt::Key_Z), "undo"),
-            &QAction::triggered, view([](CEditView* v) { v->OnEditUndo(); }));
+            &QAction::triggered, edit([](CEditView* v) { v->OnEditUndo(); }, [](CLargeTextView* l) { l->Undo(); }));
     connect(AddAction(ID_EDIT_REDO, "&Redo\tCtrl+Y", QKeySequence(Qt::CTRL | Qt::Key_Y), "redo"),
-            &QAction::triggered, view([](CEditView* v) { v->redo(); }));
+            &QAction::triggered, edit([](CEditView* v) { v->redo(); }, [](CLargeTextView* l) { l->Redo(); }));
     QAction* cut = AddAction(ID_EDIT_CUT, "Cu&t\tCtrl+X", QKeySequence(Qt::CTRL | Qt::Key_X), "cut");
     cut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    connect(cut, &QAction::triggered, view([](CEditView* v) { v->cut(); }));
+    connect(cut, &QAction::triggered, edit([](CEditView* v) { v->cut(); }, [](CLargeTextView* l) { l->Cut(); }));
     QAction* copy = AddAction(ID_EDIT_COPY, "&Copy\tCtrl+C", QKeySequence(Qt::CTRL | Qt::Key_C), "copy");
     copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    connect(copy, &QAction::triggered, view([](CEditView* v) { v->copy(); }));
+    connect(copy, &QAction::triggered, edit([](CEditView* v) { v->copy(); }, [](CLargeTextView* l) { l->Copy(); }));
     QAction* paste = AddAction(ID_EDIT_PASTE, "&Paste\tCtrl+V", QKeySequence(Qt::CTRL | Qt::Key_V), "paste");
     paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
-    connect(paste, &QAction::triggered, view([](CEditView* v) { v->OnEditPaste(); }));
+    connect(paste, &QAction::triggered, edit([](CEditView* v) { v->OnEditPaste(); }, [](CLargeTextView* l) { l->Paste(); }));
     QAction* clear = AddAction(ID_EDIT_CLEAR, "&Delete\tDel");
     // The Edit menu shows "Del", but the key belongs to the view (it also deletes with nothing
     // selected): bound only to the frame widget itself, it never takes the key from the view.
     clear->setShortcut(QKeySequence(Qt::Key_Delete));
     clear->setShortcutContext(Qt::WidgetShortcut);
     clear->setShortcutVisibleInContextMenu(false);
-    connect(clear, &QAction::triggered, view([](CEditView* v) { v->textCursor().removeSelectedText(); }));
+    connect(clear, &QAction::triggered, edit([](CEditView* v) { v->textCursor().removeSelectedText(); },
+                                      [](CLargeTextView* l) { l->DeleteSelection(); }));
     connect(AddAction(ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A)),
-            &QAction::triggered, view([](CEditView* v) { v->selectAll(); }));
+            &QAction::triggered, edit([](CEditView* v) { v->selectAll(); }, [](CLargeTextView* l) { l->SelectAll(); }));
     connect(AddAction(ID_EDIT_FIND, "&Find Text...\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F), "find"),
-            &QAction::triggered, [this] { FindReplaceDialog()->ShowFind(); });
+            &QAction::triggered, [this] {
+                if (!RefuseForLargeText()) FindReplaceDialog()->ShowFind();
+            });
     connect(AddAction(ID_EDIT_REPLACE, "R&eplace Text...\tCtrl+H", QKeySequence(Qt::CTRL | Qt::Key_H), "replace"),
-            &QAction::triggered, [this] { FindReplaceDialog()->ShowReplace(); });
+            &QAction::triggered, [this] {
+                if (!RefuseForLargeText()) FindReplaceDialog()->ShowReplace();
+            });
     connect(AddAction(ID_EDIT_REPEAT, "Find &Next\tF3", QKeySequence(Qt::Key_F3)), &QAction::triggered,
-            [this] { FindReplaceDialog()->Repeat(); });
+            [this] {
+                if (!RefuseForLargeText()) FindReplaceDialog()->Repeat();
+            });
     connect(AddAction(ID_INSERT_ITEM, "&Insert Current Item"), &QAction::triggered, this,
             &CMainFrame::OnInsertCurrentItem);
     AddAction(ID_INSERT_SNIPPET, "Insert &Snippet...", {}, "snippet");

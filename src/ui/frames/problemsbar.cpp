@@ -14,6 +14,7 @@
 #include "ui/doc/scriptdoc.h"
 #include "ui/views/editview.h"
 #include "ui/views/problemchecker.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -127,6 +128,10 @@ void CProblemsBar::JumpTo(QTreeWidgetItem* item) {
         const QString path = item->data(0, PathRole).toString();
         if (path.isEmpty()) return;
         CScriptDoc* doc = theApp.OpenDocumentFile(path);
+        if (doc && doc->GetLargeView()) {
+            doc->GetLargeView()->GoToLine(item->data(0, LineRole).toInt());
+            return;
+        }
         view = doc ? doc->GetView() : nullptr;
     }
     if (!view) return;

@@ -12,6 +12,7 @@
 #include "ui/app/quillmark.h"
 #include "ui/frames/labelsbar.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/views/largetext.h"
 
 namespace qm {
 
@@ -21,6 +22,15 @@ CScriptFrame::CScriptFrame(QWidget* parent) : CChildFrame(parent) {
 
 void CScriptFrame::SetView(CEditView* view) {
     m_view = view;
+    Host(view);
+}
+
+void CScriptFrame::SetLargeView(CLargeTextView* view) {
+    m_largeView = view;
+    Host(view);
+}
+
+void CScriptFrame::Host(QWidget* view) {
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -67,14 +77,35 @@ void CScriptFrame::FillCombo() {
     m_wndLabelsCombo->setCurrentIndex(0);
 }
 
+std::u16string CScriptFrame::LabelLineText(int line) const {
+    if (m_largeView) {
+        const PieceTable& table = m_largeView->Text()->Table();
+        const size_t start = table.LineStart(size_t(line));
+        if (table.Text(start, 1) != "#") return {};
+        return QString::fromStdString(table.LineText(size_t(line))).toStdU16String();
+    }
+    const QTextBlock b = m_view->document()->findBlockByNumber(line);
+    return b.length() > 1 && b.text().startsWith(QLatin1Char('#')) ? b.text().toStdU16String() : std::u16string();
+}
+
+int CScriptFrame::LineCount() const {
+    if (m_largeView) return int(std::min<size_t>(m_largeView->Text()->Table().LineCount(), size_t(INT_MAX)));
+    return m_view ? m_view->document()->blockCount() : 0;
+}
+
 void CScriptFrame::RebuildLabels() {
-    if (!m_showLabels || !m_view || m_labelsCurrent) return;
+    if (!m_showLabels || (!m_view && !m_largeView) || m_labelsCurrent) return;
     std::vector<std::u16string> lines;
-    lines.reserve(static_cast<size_t>(m_view->document()->blockCount()));
-    for (QTextBlock b = m_view->document()->begin(); b.isValid(); b = b.next()) {
-        // Only label lines matter; skip copying the rest.
-        lines.push_back(b.length() > 1 && b.text().startsWith(QLatin1Char('#')) ? b.text().toStdU16String()
-                                                                                : std::u16string());
+    const int count = LineCount();
+    lines.reserve(static_cast<size_t>(count));
+    if (m_view) {
+        for (QTextBlock b = m_view->document()->begin(); b.isValid(); b = b.next()) {
+            // Only label lines matter; skip copying the rest.
+            lines.push_back(b.length() > 1 && b.text().startsWith(QLatin1Char('#')) ? b.text().toStdU16String()
+                                                                                    : std::u16string());
+        }
+    } else {
+        for (int line = 0; line < count; ++line) lines.push_back(LabelLineText(line));
     }
     m_labels.Rebuild(lines);
     m_labelsCurrent = true;
@@ -99,18 +130,31 @@ void CScriptFrame::EndLabelScan() {
 }
 
 void CScriptFrame::OnTextChanged(const CEditView::Change& change) {
-    if (!m_showLabels || !m_view) return;
+    SpliceLabels(change.firstLine, change.lastLine, change.lineDelta);
+}
+
+void CScriptFrame::OnLargeTextChanged(const PieceTable::Change& change) {
+    const int first = int(change.line);
+    SpliceLabels(first, first + int(change.insertedBreaks), int(change.insertedBreaks) - int(change.removedBreaks));
+}
+
+void CScriptFrame::SpliceLabels(int first, int last, int delta) {
+    if (!m_showLabels || (!m_view && !m_largeView)) return;
     if (!m_labelsCurrent) {
         RebuildLabels();
         return;
     }
     const bool wasEmpty = m_labels.Entries().empty();
     std::vector<std::u16string> lines;
-    QTextBlock b = m_view->document()->findBlockByNumber(change.firstLine);
-    for (int line = change.firstLine; line <= change.lastLine && b.isValid(); ++line, b = b.next())
-        lines.push_back(b.length() > 1 && b.text().startsWith(QLatin1Char('#')) ? b.text().toStdU16String()
-                                                                                : std::u16string());
-    const LabelIndex::Splice s = m_labels.ReplaceLines(change.firstLine, change.lastLine - change.lineDelta, lines);
+    if (m_view) {
+        QTextBlock b = m_view->document()->findBlockByNumber(first);
+        for (int line = first; line <= last && b.isValid(); ++line, b = b.next())
+            lines.push_back(b.length() > 1 && b.text().startsWith(QLatin1Char('#')) ? b.text().toStdU16String()
+                                                                                    : std::u16string());
+    } else {
+        for (int line = first; line <= std::min(last, LineCount() - 1); ++line) lines.push_back(LabelLineText(line));
+    }
+    const LabelIndex::Splice s = m_labels.ReplaceLines(first, last - delta, lines);
     // Touch only the entries that changed: a long list is not refilled for one keystroke.
     if (wasEmpty || m_labels.Entries().empty()) {
         if (s.changed) FillCombo();
@@ -126,7 +170,19 @@ void CScriptFrame::OnTextChanged(const CEditView::Change& change) {
 
 void CScriptFrame::OnLabelSelected(int index) {
     const QString text = m_wndLabelsCombo->itemText(index);
-    if (text.isEmpty() || text == QLatin1String("No Labels") || !m_view) return;
+    if (text.isEmpty() || text == QLatin1String("No Labels")) return;
+    if (m_largeView) {
+        // The list follows the text: the entry knows its line.
+        if (index >= 0 && index < int(m_labels.Entries().size())) {
+            const PieceTable& table = m_largeView->Text()->Table();
+            const size_t start = table.LineStart(size_t(m_labels.Entries()[size_t(index)].line));
+            m_largeView->SetCaret(start);
+            m_largeView->SetCaret(start + text.toUtf8().size(), true);
+        }
+        m_wndLabelsCombo->setFocus();
+        return;
+    }
+    if (!m_view) return;
     QTextCursor end(m_view->document());
     end.movePosition(QTextCursor::End);
     m_view->setTextCursor(end);

@@ -16,6 +16,7 @@ public:
     explicit CScriptFrame(QWidget* parent = nullptr);
 
     void SetView(CEditView* view) override;
+    void SetLargeView(CLargeTextView* view) override;
 
     // Fills the list from the whole text unless it already follows the text (nothing while the
     // bar is hidden).
@@ -26,6 +27,8 @@ public:
     void EndLabelScan();
     // After a change of the text: updates the list from the changed lines alone.
     void OnTextChanged(const CEditView::Change& change);
+    // The same for a very large text's edit.
+    void OnLargeTextChanged(const PieceTable::Change& change);
     void OnLabelSelected(int index);
     // The labels as the list holds them, or null while the list does not follow the text.
     const LabelIndex* CurrentLabels() const { return m_labelsCurrent && !m_scanning ? &m_labels : nullptr; }
@@ -42,7 +45,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Host(QWidget* view);
     void FillCombo();
+    // The text of a line when it is a label line, else nothing (only label lines matter).
+    std::u16string LabelLineText(int line) const;
+    int LineCount() const;
+    // Lines first..last now stand where first..last - delta stood.
+    void SpliceLabels(int first, int last, int delta);
 
     LabelIndex m_labels;
     bool m_labelsCurrent = false;  // m_labels follows the text

@@ -6,6 +6,7 @@
 #include "ui/app/quillmark.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -18,6 +19,12 @@ void CMainFrame::WatchCaret(CEditView* view) {
 void CMainFrame::UpdateStatusIndicators() {
     if (!m_lineIndicator) return;
     m_editionIndicator->setText(QString::fromStdString(EditionIndicatorText(theApp.m_expansionEdition)));
+    if (CLargeTextView* large = ActiveLargeView()) {
+        const SelectionSpan s = large->Selection();
+        m_lineIndicator->setText(QString::fromStdString(LineIndicatorText(s)));
+        m_charIndicator->setText(QString::fromStdString(ColumnIndicatorText(s)));
+        return;
+    }
     CEditView* view = ActiveView();
     if (!view) {
         m_lineIndicator->clear();

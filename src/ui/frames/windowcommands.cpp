@@ -10,6 +10,8 @@
 #include "ui/views/descriptview.h"
 #include "ui/views/scriptview.h"
 #include "ui/views/textview.h"
+#include "ui/views/largetextview.h"
+#include "ui/views/largeviewsetup.h"
 
 namespace qm {
 
@@ -19,12 +21,35 @@ CEditView* ViewLike(const CEditView* source) {
     if (qobject_cast<const CDescriptView*>(source)) return new CDescriptView();
     return new CTextView();
 }
+
+// A further window on a very large text: a view of its own over the document's table.
+CChildFrame* OpenNewLargeWindow(CMainFrame& main, CChildFrame& active) {
+    CScriptDoc* doc = active.GetDocument();
+    CLargeTextView* source = active.GetLargeView();
+    auto* frame = new CChildFrame();
+    frame->m_extraWindow = true;
+    auto* view = new CLargeTextView();
+    frame->SetLargeView(view);
+    frame->SetDocument(doc);
+    view->SetText(doc->GetLargeText());
+    SetUpLargeView(*view, *doc);
+    frame->setWindowIcon(active.windowIcon());
+    frame->setWindowTitle(doc->GetTitle());
+    QObject::connect(doc, &CScriptDoc::TitleChanged, frame, &QWidget::setWindowTitle);
+    QObject::connect(doc, &QObject::destroyed, frame, [frame] { delete frame; });
+    main.AddDocumentFrame(frame);
+    frame->show();
+    frame->Activate();
+    view->SetCaret(source->CaretOffset());
+    return frame;
+}
 }  // namespace
 
 CChildFrame* OpenNewWindow(CMainFrame& main) {
     auto* active = qobject_cast<CChildFrame*>(main.MdiArea()->activeSubWindow());
     CScriptDoc* doc = active ? active->GetDocument() : nullptr;
     CEditView* source = active ? active->GetView() : nullptr;
+    if (doc && active->GetLargeView()) return OpenNewLargeWindow(main, *active);
     if (!doc || !source) return nullptr;
 
     // The text now belongs to the document, so it outlives whichever of its windows closes first;

@@ -9,6 +9,7 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -16,9 +17,12 @@ std::vector<SessionEntry> OpenSession(const CMainFrame& main) {
     std::vector<SessionEntry> open;
     for (QMdiSubWindow* window : main.MdiArea()->subWindowList(QMdiArea::CreationOrder)) {
         auto* frame = qobject_cast<CChildFrame*>(window);
-        CEditView* view = frame ? frame->GetView() : nullptr;
-        CScriptDoc* doc = view ? view->GetDocument() : nullptr;
-        if (doc) open.push_back({doc->GetPathName().toStdString(), view->textCursor().blockNumber()});
+        CScriptDoc* doc = frame ? frame->GetDocument() : nullptr;
+        if (!doc) continue;
+        if (CEditView* view = frame->GetView())
+            open.push_back({doc->GetPathName().toStdString(), view->textCursor().blockNumber()});
+        else if (CLargeTextView* large = frame->GetLargeView())
+            open.push_back({doc->GetPathName().toStdString(), large->CaretLine()});
     }
     return open;
 }
@@ -29,7 +33,9 @@ bool ReopenLastSession(CMainFrame&) {
         const QString path = QString::fromStdString(e.path);
         // A file gone since is no error worth a message at start-up.
         if (!QFileInfo(path).isFile()) continue;
-        if (CScriptDoc* doc = theApp.OpenDocumentFile(path); doc && doc->GetView()) doc->GetView()->GoToLine(e.line);
+        CScriptDoc* doc = theApp.OpenDocumentFile(path);
+        if (doc && doc->GetView()) doc->GetView()->GoToLine(e.line);
+        else if (doc && doc->GetLargeView()) doc->GetLargeView()->GoToLine(e.line);
     }
     return !last.empty();
 }

@@ -15,6 +15,8 @@
 #include "ui/menus/iconmenu.h"
 #include "ui/tools/removedlg.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetext.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -64,10 +66,12 @@ void CMainFrame::OnAddQuickScript() {
 void CMainFrame::OnAddActiveQuickScript() {
     CScriptDoc* doc = ActiveDocument();
     CEditView* view = ActiveView();
-    if (!doc || !view || doc->GetPathName().isEmpty()) return;
+    CLargeTextView* large = ActiveLargeView();
+    if (!doc || (!view && !large) || doc->GetPathName().isEmpty()) return;
     const std::string path = QDir::toNativeSeparators(doc->GetPathName()).toStdString();
     // The text as it stands in the window, unsaved edits included.
-    if (!WriteQuickScript(path, view->GetText().toStdString(), ScriptsFolder().toStdString()).ok) {
+    const std::string text = view ? view->GetText().toStdString() : large->Text()->Table().WholeText();
+    if (!WriteQuickScript(path, text, ScriptsFolder().toStdString()).ok) {
         ReportQuickScriptError();
         return;
     }

@@ -13,6 +13,7 @@
 #include "ui/frames/screenplacement.h"
 #include "ui/tools/snippetdlg.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetextview.h"
 
 namespace qm {
 
@@ -94,6 +95,10 @@ void OnShowSnippets(CMainFrame& main) {
 
 void InsertSnippetText(CMainFrame& main, const QString& text) {
     CScriptDoc* doc = main.ActiveDocument();
+    if (CLargeTextView* large = main.ActiveLargeView()) {
+        large->InsertText(WithLineFeeds(text));
+        return;
+    }
     CEditView* view = main.ActiveView();
     if (!doc || !view) return;
     // The view colours the lines the text spans and passes the change to the labels bar.
@@ -109,15 +114,16 @@ void InsertSnippetText(CMainFrame& main, const QString& text) {
 void OnSaveAsSnippet(CMainFrame& main) {
     CScriptDoc* doc = main.ActiveDocument();
     CEditView* view = main.ActiveView();
-    if (!doc || !view) return;
+    if (main.RefuseForLargeText() || !doc || !view) return;
     const QString name = QString::fromStdString(StripModifiedMarker(doc->GetTitle().toStdString()));
     WriteSnippet(main, name, WithLineFeeds(view->GetText()));
 }
 
 void OnCopyAsSnippet(CMainFrame& main) {
     CEditView* view = main.ActiveView();
-    if (!view) return;
-    const QString text = WithLineFeeds(view->textCursor().selectedText());
+    CLargeTextView* large = main.ActiveLargeView();
+    if (!view && !large) return;
+    const QString text = WithLineFeeds(view ? view->textCursor().selectedText() : large->SelectedText());
     if (text.isEmpty()) return;
     const std::string name = SnippetStore(main.m_snippetFolder.toStdString()).FreeTextSnippetName();
     if (name.empty()) return;  // all fifty names are taken
@@ -128,7 +134,8 @@ void UpdateSnippetCommands(CMainFrame& main) {
     QAction* copy = main.Action(ID_COPY_AS_SNIPPET);
     if (!copy) return;
     CEditView* view = main.ActiveView();
-    copy->setEnabled(view && view->textCursor().hasSelection());
+    CLargeTextView* large = main.ActiveLargeView();
+    copy->setEnabled(view ? view->textCursor().hasSelection() : large && large->HasSelection());
 }
 
 }  // namespace qm

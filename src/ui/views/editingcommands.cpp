@@ -13,6 +13,8 @@
 #include "ui/views/blockedits.h"
 #include "ui/views/descriptview.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetext.h"
+#include "ui/views/largetextview.h"
 #include "ui/views/findreplacedlg.h"
 #include "ui/views/gotolinedlg.h"
 #include "ui/views/scriptview.h"
@@ -28,7 +30,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick && m_main.ActiveView()) {
+        if (event->type() == QEvent::MouseButtonDblClick && (m_main.ActiveView() || m_main.ActiveLargeView())) {
             OnGoToLine(m_main);
             return true;
         }
@@ -49,7 +51,9 @@ void ConnectEditingCommands(CMainFrame& main) {
                      &QAction::triggered, m, [m] { OnGoToLine(*m); });
     QObject::connect(main.AddAction(ID_EDIT_FIND_PREVIOUS, "Find &Previous\tShift+F3",
                                     QKeySequence(Qt::SHIFT | Qt::Key_F3), "find"),
-                     &QAction::triggered, m, [m] { m->FindReplaceDialog()->Repeat(true); });
+                     &QAction::triggered, m, [m] {
+                         if (!m->RefuseForLargeText()) m->FindReplaceDialog()->Repeat(true);
+                     });
     QObject::connect(main.AddAction(ID_EDIT_TOGGLE_REMARK, "Toggle &Remark\tCtrl+/",
                                     QKeySequence(Qt::CTRL | Qt::Key_Slash)),
                      &QAction::triggered, m, [m] {
@@ -75,13 +79,26 @@ void WatchLinePaneClicks(CMainFrame& main) {
 void UpdateEditingCommands(CMainFrame& main) {
     CEditView* view = main.ActiveView();
     for (int id : kNeedView)
-        if (QAction* a = main.Action(id)) a->setEnabled(view != nullptr);
+        if (QAction* a = main.Action(id)) a->setEnabled(view || main.ActiveLargeView());
     if (QAction* a = main.Action(ID_EDIT_TOGGLE_REMARK))
         a->setEnabled(qobject_cast<CScriptView*>(view) || qobject_cast<CDescriptView*>(view));
     if (QAction* a = main.Action(ID_VIEW_LINENUMBERS)) a->setChecked(main.m_lineNumbers == 1);
 }
 
 void OnGoToLine(CMainFrame& main) {
+    if (CLargeTextView* large = main.ActiveLargeView()) {
+        const int lines = int(std::min<size_t>(large->Text()->Table().LineCount(), size_t(INT_MAX)));
+        auto* dlg = new CGoToLineDlg(lines, large->CaretLine() + 1, &main);
+        dlg->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<CLargeTextView> target = large;
+        QObject::connect(dlg, &QDialog::accepted, large, [dlg, target] {
+            if (!target) return;
+            target->GoToLine(dlg->Line() - 1);
+            target->setFocus();
+        });
+        dlg->open();
+        return;
+    }
     CEditView* view = main.ActiveView();
     if (!view) return;
     auto* dlg = new CGoToLineDlg(view->document()->blockCount(), view->textCursor().blockNumber() + 1, &main);
@@ -98,8 +115,10 @@ void OnGoToLine(CMainFrame& main) {
 void OnToggleLineNumbers(CMainFrame& main) {
     main.m_lineNumbers = main.m_lineNumbers == 1 ? 0 : 1;
     for (QMdiSubWindow* window : main.MdiArea()->subWindowList())
-        if (auto* frame = qobject_cast<CChildFrame*>(window); frame && frame->GetView())
-            frame->GetView()->ShowLineNumbers(main.m_lineNumbers == 1);
+        if (auto* frame = qobject_cast<CChildFrame*>(window)) {
+            if (frame->GetView()) frame->GetView()->ShowLineNumbers(main.m_lineNumbers == 1);
+            if (frame->GetLargeView()) frame->GetLargeView()->ShowLineNumbers(main.m_lineNumbers == 1);
+        }
     UpdateEditingCommands(main);
 }
 

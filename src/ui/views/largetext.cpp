@@ -6,4 +6,10 @@ CLargeText::CLargeText(std::string text, QObject* parent) : QObject(parent), m_t
     m_table.onChange = [this](const PieceTable::Change& change) { emit Changed(change); };
 }
 
+void CLargeText::Reset(std::string text) {
+    m_table = PieceTable(std::move(text));
+    m_table.onChange = [this](const PieceTable::Change& change) { emit Changed(change); };
+    emit WasReset();
+}
+
 }  // namespace qm

@@ -16,10 +16,14 @@ public:
     PieceTable& Table() { return m_table; }
     const PieceTable& Table() const { return m_table; }
     bool IsModified() const { return !m_table.IsClean(); }
+    // Puts a new text in place of the whole table (a reload, a recovered copy): nothing to undo.
+    void Reset(std::string text);
 
 signals:
     // Sent after the edit, with what it did to the text as it was before.
     void Changed(const qm::PieceTable::Change& change);
+    // After Reset: every window starts again at the top of the new text.
+    void WasReset();
 
 private:
     PieceTable m_table;

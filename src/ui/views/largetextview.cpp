@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -38,8 +40,15 @@ void CLargeTextView::SetText(CLargeText* text) {
     if (m_text) disconnect(m_text, nullptr, this, nullptr);
     m_text = text;
     connect(text, &CLargeText::Changed, this, &CLargeTextView::OnTextChanged);
+    connect(text, &CLargeText::WasReset, this, &CLargeTextView::Restart);
+    Restart();
+}
+
+void CLargeTextView::Restart() {
     m_caret = m_anchor = 0;
-    m_widest = int(text->Table().FirstLongestLine()) * fontMetrics().averageCharWidth();
+    m_wantedX = -1;
+    m_runsFor.clear();
+    m_widest = int(m_text->Table().FirstLongestLine()) * fontMetrics().averageCharWidth();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     UpdateScrollBars();
@@ -49,6 +58,52 @@ void CLargeTextView::SetText(CLargeText* text) {
 void CLargeTextView::SetTabWidth(int spaces) {
     m_tabWidth = std::max(1, spaces);
     viewport()->update();
+}
+
+void CLargeTextView::SetTopStrip(int height) { setViewportMargins(0, height, 0, 0); }
+
+bool CLargeTextView::event(QEvent* event) {
+    // The program's commands have shortcuts of their own (Esc, F2, Delete...): keys that edit or
+    // move in the text are the view's, as they are in the other editor windows.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool command = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        switch (key->key()) {
+            case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+            case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
+                event->accept();
+                return true;
+            case Qt::Key_Delete: case Qt::Key_Backspace: case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Tab:
+                if (!command) {
+                    event->accept();
+                    return true;
+                }
+                break;
+            case Qt::Key_Escape: break;
+            default:
+                if (!command && !key->text().isEmpty() && key->text().at(0).isPrint()) {
+                    event->accept();
+                    return true;
+                }
+        }
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void CLargeTextView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        m_wheelZoom += event->angleDelta().y();
+        const int steps = m_wheelZoom / 120;
+        m_wheelZoom -= steps * 120;
+        if (steps && onZoom) onZoom(steps);
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+void CLargeTextView::contextMenuEvent(QContextMenuEvent* event) {
+    if (onContextMenu) onContextMenu(event->globalPos());
 }
 
 void CLargeTextView::ShowLineNumbers(bool show) {
@@ -76,6 +131,19 @@ int CLargeTextView::CaretColumn() const {
     const PieceTable& t = m_text->Table();
     const size_t start = t.LineStart(t.LineOfOffset(m_caret));
     return ColumnOfByte(t.Text(start, m_caret - start), m_caret - start);
+}
+
+SelectionSpan CLargeTextView::Selection() const {
+    const PieceTable& t = m_text->Table();
+    const auto place = [&t](size_t offset, int& line, int& column) {
+        const size_t l = t.LineOfOffset(offset), start = t.LineStart(l);
+        line = int(l);
+        column = ColumnOfByte(t.Text(start, offset - start), offset - start);
+    };
+    SelectionSpan s;
+    place(std::min(m_caret, m_anchor), s.startLine, s.startColumn);
+    place(std::max(m_caret, m_anchor), s.endLine, s.endColumn);
+    return s;
 }
 
 QString CLargeTextView::LineString(size_t line) const { return QString::fromStdString(m_text->Table().LineText(line)); }
@@ -271,6 +339,16 @@ void CLargeTextView::GoToLine(int line) {
     verticalScrollBar()->setValue(int(target) - Rows() / 2);
 }
 
+void CLargeTextView::RestorePlace(int line, int column, int top) {
+    const PieceTable& table = m_text->Table();
+    const size_t target = std::min(size_t(std::max(0, line)), table.LineCount() - 1);
+    const QString text = LineString(target);
+    column = std::clamp(column, 0, int(text.size()));
+    if (column > 0 && column < text.size() && text[column].isLowSurrogate()) --column;
+    SetCaret(table.LineStart(target) + ByteOfColumn(text, column));
+    verticalScrollBar()->setValue(top);
+}
+
 QString CLargeTextView::SelectedText() const {
     const size_t from = std::min(m_caret, m_anchor), to = std::max(m_caret, m_anchor);
     return QString::fromStdString(m_text->Table().Text(from, to - from));
@@ -340,6 +418,11 @@ void CLargeTextView::Copy() const {
 void CLargeTextView::Cut() {
     if (!HasSelection()) return;
     Copy();
+    EraseSelection();
+    SetCaret(m_caret);
+}
+
+void CLargeTextView::DeleteSelection() {
     EraseSelection();
     SetCaret(m_caret);
 }

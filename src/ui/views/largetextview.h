@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/frames/statustexts.h"
 #include "core/views/colouring.h"
 #include "ui/views/largetext.h"
 
@@ -30,7 +31,12 @@ public:
     std::function<QColor(ColourRole)> roleColour;
     // After lineRuns or roleColour changed.
     void RecolourAll();
+    // Ctrl+wheel notches and the context menu, answered by the program around the view.
+    std::function<void(int)> onZoom;
+    std::function<void(const QPoint&)> onContextMenu;
     void SetTabWidth(int spaces);
+    // Room above the text for a bar across the window (0: none).
+    void SetTopStrip(int height);
     void ShowLineNumbers(bool show);
     bool LineNumbersShown() const { return m_lineNumbers; }
 
@@ -39,9 +45,13 @@ public:
     // The caret's column in characters (from 0).
     int CaretColumn() const;
     int FirstVisibleLine() const;
+    // The selection's (or the caret's) lines and columns, for the status bar.
+    SelectionSpan Selection() const;
     void SetCaret(size_t offset, bool keepAnchor = false);
     // The caret to a line's start (from 0, kept within the text), the line shown near the middle.
     void GoToLine(int line);
+    // After the text was replaced: the caret back on a line and column, the window at a first line.
+    void RestorePlace(int line, int column, int top);
     bool HasSelection() const { return m_caret != m_anchor; }
     QString SelectedText() const;
 
@@ -53,11 +63,15 @@ public:
     void Cut();
     void Paste();
     void SelectAll();
+    void DeleteSelection();
 
 signals:
     void CaretMoved();
 
 protected:
+    bool event(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -89,6 +103,7 @@ private:
     void EnsureCaretVisible();
     void UpdateScrollBars();
     void OnTextChanged(const PieceTable::Change& change);
+    void Restart();
     void EraseSelection();
     size_t PreviousCharacter(size_t offset) const;
     size_t NextCharacter(size_t offset) const;
@@ -104,6 +119,7 @@ private:
     mutable QString m_runsFor;
     mutable std::vector<ColourRun> m_runs;
     int m_paintedGutter = -1;
+    int m_wheelZoom = 0;  // wheel turns not yet a whole notch
 };
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/editview.h"
+#include "ui/views/largeviewsetup.h"
 
 namespace qm {
 
@@ -32,6 +33,7 @@ void ResetZoom(CMainFrame& main) { ZoomViews(main, 0); }
 void ApplyFontToViews(CMainFrame& main) {
     for (QMdiSubWindow* window : main.MdiArea()->subWindowList()) {
         auto* frame = qobject_cast<CChildFrame*>(window);
+        if (frame && frame->GetLargeView()) ApplyEditorFont(*frame->GetLargeView());
         CEditView* view = frame ? frame->GetView() : nullptr;
         if (!view) continue;
         view->ApplyEditorFont();
