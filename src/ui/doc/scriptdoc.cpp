@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <new>
 
+#include "core/doc/tableansi.h"
 #include "core/doc/textfile.h"
 #include "core/doc/titlerules.h"
 #include "ui/app/doctemplate.h"
@@ -243,7 +244,10 @@ bool CScriptDoc::OnSaveDocument(const QString& path) {
         return false;
     }
     // The file holds "?" for characters without a byte: show the same, so screen and file agree.
-    if (report.unmappable > 0 && m_view) m_view->ReplaceUnmappable();
+    if (report.unmappable > 0) {
+        if (m_view) m_view->ReplaceUnmappable();
+        else if (m_large) ReplaceUnmappable(m_large->Table());
+    }
     SetModifiedFlag(false);
     DropJournal();
     if (QFileInfo(path).absoluteFilePath() == m_pathName) {

@@ -16,8 +16,8 @@ bool CMainFrame::RefuseForLargeText() const {
     // Carried out on nothing, the command would seem to work: the user is told instead.
     theApp.GetPrompter().MessageBox(
         QStringLiteral("This command is not available for %1.\nFiles of %2 or more open in the editor for very "
-                       "large files, which offers typing, Undo, Redo, Cut, Copy, Paste, Select All, Go To Line, "
-                       "the labels bar and saving.")
+                       "large files, which offers typing, Undo, Redo, Cut, Copy, Paste, Select All, Find, Replace, "
+                       "Go To Line, the labels bar and saving.")
             .arg(name.isEmpty() ? QStringLiteral("this document") : name,
                  QString::fromStdString(FormatFileSize(CScriptDoc::s_open.largeTextBytes))),
         {}, MbButtons::Ok, MbIcon::Information);

@@ -161,17 +161,11 @@ void CMainFrame::CreateActions() {
     connect(AddAction(ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, edit([](CEditView* v) { v->selectAll(); }, [](CLargeTextView* l) { l->SelectAll(); }));
     connect(AddAction(ID_EDIT_FIND, "&Find Text...\tCtrl+F", QKeySequence(Qt::CTRL | Qt::Key_F), "find"),
-            &QAction::triggered, [this] {
-                if (!RefuseForLargeText()) FindReplaceDialog()->ShowFind();
-            });
+            &QAction::triggered, [this] { FindReplaceDialog()->ShowFind(); });
     connect(AddAction(ID_EDIT_REPLACE, "R&eplace Text...\tCtrl+H", QKeySequence(Qt::CTRL | Qt::Key_H), "replace"),
-            &QAction::triggered, [this] {
-                if (!RefuseForLargeText()) FindReplaceDialog()->ShowReplace();
-            });
+            &QAction::triggered, [this] { FindReplaceDialog()->ShowReplace(); });
     connect(AddAction(ID_EDIT_REPEAT, "Find &Next\tF3", QKeySequence(Qt::Key_F3)), &QAction::triggered,
-            [this] {
-                if (!RefuseForLargeText()) FindReplaceDialog()->Repeat();
-            });
+            [this] { FindReplaceDialog()->Repeat(); });
     connect(AddAction(ID_INSERT_ITEM, "&Insert Current Item"), &QAction::triggered, this,
             &CMainFrame::OnInsertCurrentItem);
     AddAction(ID_INSERT_SNIPPET, "Insert &Snippet...", {}, "snippet");

@@ -51,9 +51,7 @@ void ConnectEditingCommands(CMainFrame& main) {
                      &QAction::triggered, m, [m] { OnGoToLine(*m); });
     QObject::connect(main.AddAction(ID_EDIT_FIND_PREVIOUS, "Find &Previous\tShift+F3",
                                     QKeySequence(Qt::SHIFT | Qt::Key_F3), "find"),
-                     &QAction::triggered, m, [m] {
-                         if (!m->RefuseForLargeText()) m->FindReplaceDialog()->Repeat(true);
-                     });
+                     &QAction::triggered, m, [m] { m->FindReplaceDialog()->Repeat(true); });
     QObject::connect(main.AddAction(ID_EDIT_TOGGLE_REMARK, "Toggle &Remark\tCtrl+/",
                                     QKeySequence(Qt::CTRL | Qt::Key_Slash)),
                      &QAction::triggered, m, [m] {

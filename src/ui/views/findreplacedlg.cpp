@@ -17,7 +17,10 @@
 #include "ui/frames/mainfrm.h"
 #include "core/views/colouring.h"
 #include "core/views/wrapsearch.h"
+#include "core/doc/tablesearch.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetext.h"
+#include "ui/views/largetextview.h"
 #include "ui/views/viewmarks.h"
 
 namespace qm {
@@ -82,22 +85,40 @@ void CFindReplaceDlg::SetMode(bool replace) {
 
 namespace {
 // What Find starts with: the selection within a line, else the word at the caret, else nothing.
+QString WordToFind(const QString& line, int column) {
+    const auto [from, to] = WordAround(line.toStdU16String(), column);
+    return line.mid(from, to - from);
+}
+
+QString WordToFind(const CLargeTextView& view) {
+    if (view.HasSelection()) {
+        const QString selected = view.SelectedText();
+        return selected.contains(QLatin1Char('\n')) ? QString() : selected;
+    }
+    const PieceTable& table = view.Text()->Table();
+    return WordToFind(QString::fromStdString(table.LineText(size_t(view.CaretLine()))), view.CaretColumn());
+}
+
 QString WordToFind(const CEditView& view) {
     const QTextCursor c = view.textCursor();
     if (c.hasSelection()) {
         const QString selected = c.selectedText();
         return selected.contains(QChar::ParagraphSeparator) ? QString() : selected;
     }
-    const QString line = c.block().text();
-    const auto [from, to] = WordAround(line.toStdU16String(), c.positionInBlock());
-    return line.mid(from, to - from);
+    return WordToFind(c.block().text(), c.positionInBlock());
+}
+
+// The word for the dialog from whichever window is active.
+QString ActiveWord(CEditView* view, CLargeTextView* large) {
+    if (view) return WordToFind(*view);
+    if (large) return WordToFind(*large);
+    return {};
 }
 }  // namespace
 
 void CFindReplaceDlg::ShowFind() {
     SetMode(false);
-    if (CEditView* v = Target())
-        if (const QString word = WordToFind(*v); !word.isEmpty()) m_findWhat->setText(word);
+    if (const QString word = ActiveWord(Target(), LargeTarget()); !word.isEmpty()) m_findWhat->setText(word);
     show();
     MarkMatches();
     raise();
@@ -108,8 +129,7 @@ void CFindReplaceDlg::ShowFind() {
 
 void CFindReplaceDlg::ShowReplace() {
     SetMode(true);
-    if (CEditView* v = Target())
-        if (const QString word = WordToFind(*v); !word.isEmpty()) m_findWhat->setText(word);
+    if (const QString word = ActiveWord(Target(), LargeTarget()); !word.isEmpty()) m_findWhat->setText(word);
     show();
     MarkMatches();
     raise();
@@ -131,9 +151,59 @@ CEditView* CFindReplaceDlg::Target() const {
     return doc ? doc->GetView() : nullptr;
 }
 
+CLargeTextView* CFindReplaceDlg::LargeTarget() const {
+    CMainFrame* main = theApp.GetMainFrame();
+    return main ? main->ActiveLargeView() : nullptr;
+}
+
+TableSearch CFindReplaceDlg::Search() const {
+    return TableSearch{m_findWhat->text().toStdString(), m_matchCase->isChecked(), m_wholeWord->isChecked()};
+}
+
+void CFindReplaceDlg::NotFound() {
+    theApp.GetPrompter().MessageBox(QStringLiteral("Cannot find \"%1\".").arg(m_findWhat->text()), {}, MbButtons::Ok,
+                                    MbIcon::Information);
+}
+
+bool CFindReplaceDlg::FindLarge(CLargeTextView& view, bool backward) {
+    const TableSearch search = Search();
+    const PieceTable& table = view.Text()->Table();
+    const auto findFrom = [&](int from) {
+        const size_t hit = FindInTable(table, search, size_t(from), backward);
+        return hit == std::string::npos ? -1 : int(hit);
+    };
+    const size_t from = backward ? std::min(view.CaretOffset(), view.AnchorOffset())
+                                 : std::max(view.CaretOffset(), view.AnchorOffset());
+    const WrapFound result = FindWrapping(findFrom, int(from), int(table.Size()), backward);
+    if (result.position < 0) {
+        NotFound();
+        return false;
+    }
+    ShowStatus(result.wrapped ? QString::fromLatin1(WrapMessage(backward)) : QString());
+    view.SetCaret(size_t(result.position));
+    view.SetCaret(size_t(result.position) + search.what.size(), true);
+    return true;
+}
+
+int CFindReplaceDlg::ReplaceAllLarge(CLargeTextView& view) {
+    const TableSearch search = Search();
+    const std::string with = m_replaceWith->text().toStdString();
+    PieceTable& table = view.Text()->Table();
+    int count = 0;
+    table.BeginUndoGroup();  // one Undo takes every replacement back
+    for (size_t at = FindInTable(table, search, 0, false); at != std::string::npos;
+         at = FindInTable(table, search, at + with.size(), false)) {
+        table.Replace(at, search.what.size(), with);
+        ++count;
+    }
+    table.EndUndoGroup();
+    return count;
+}
+
 bool CFindReplaceDlg::FindNext() { return Find(!m_replaceMode && m_up->isChecked()); }
 
 bool CFindReplaceDlg::Find(bool backward) {
+    if (CLargeTextView* large = LargeTarget(); large && !m_findWhat->text().isEmpty()) return FindLarge(*large, backward);
     CEditView* view = Target();
     const QString what = m_findWhat->text();
     if (!view || what.isEmpty()) return false;
@@ -181,6 +251,12 @@ void CFindReplaceDlg::hideEvent(QHideEvent* event) {
 }
 
 bool CFindReplaceDlg::ReplaceCurrent() {
+    if (CLargeTextView* large = LargeTarget()) {
+        const size_t from = std::min(large->CaretOffset(), large->AnchorOffset());
+        const size_t length = std::max(large->CaretOffset(), large->AnchorOffset()) - from;
+        if (IsMatchAt(large->Text()->Table(), Search(), from, length)) large->InsertText(m_replaceWith->text());
+        return FindNext();
+    }
     CEditView* view = Target();
     if (!view) return false;
     QTextCursor c = view->textCursor();
@@ -194,8 +270,15 @@ bool CFindReplaceDlg::ReplaceCurrent() {
 
 int CFindReplaceDlg::ReplaceAll() {
     CEditView* view = Target();
+    CLargeTextView* large = LargeTarget();
     const QString what = m_findWhat->text();
-    if (!view || what.isEmpty()) return 0;
+    if ((!view && !large) || what.isEmpty()) return 0;
+    if (large) {
+        const int replaced = ReplaceAllLarge(*large);
+        if (replaced == 0) NotFound();
+        else ShowStatus(replaced == 1 ? QStringLiteral("Replaced 1 occurrence") : QStringLiteral("Replaced %1 occurrences").arg(replaced));
+        return replaced;
+    }
     QTextCursor edit(view->document());
     edit.beginEditBlock();  // one Undo takes every replacement back
     int count = 0;

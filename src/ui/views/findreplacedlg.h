@@ -12,6 +12,8 @@ class QLabel;
 namespace qm {
 
 class CEditView;
+class CLargeTextView;
+struct TableSearch;
 
 // The modeless Find and Replace dialog of the editor views.
 class CFindReplaceDlg : public QDialog {
@@ -50,6 +52,12 @@ private:
     void SetMode(bool replace);
     QTextDocument::FindFlags Flags() const;
     CEditView* Target() const;
+    // The window of a very large text, searched by the table's own search.
+    CLargeTextView* LargeTarget() const;
+    TableSearch Search() const;
+    bool FindLarge(CLargeTextView& view, bool backward);
+    int ReplaceAllLarge(CLargeTextView& view);
+    void NotFound();
 
     bool m_replaceMode = false;
     QLabel* m_replaceLabel = nullptr;

@@ -41,6 +41,7 @@ public:
     bool LineNumbersShown() const { return m_lineNumbers; }
 
     size_t CaretOffset() const { return m_caret; }
+    size_t AnchorOffset() const { return m_anchor; }
     int CaretLine() const;
     // The caret's column in characters (from 0).
     int CaretColumn() const;

@@ -14,6 +14,9 @@
 #include "ui/doc/diskchangebar.h"
 #include "ui/doc/recoveryjournal.h"
 #include "ui/frames/commandids.h"
+#include <QCheckBox>
+#include <QLineEdit>
+
 #include "ui/views/findreplacedlg.h"
 #include "ui/frames/scriptframe.h"
 #include "ui/frames/windowcommands.h"
@@ -88,15 +91,33 @@ TEST_F(LargeDocuments, OpenEditUndoSaveAndTheCommandsTheWindowCannotServe) {
     EXPECT_EQ(ReadFile(Path("m/big.sqs")), expected);
     EXPECT_TRUE(prompter.messages.empty()) << prompter.Texts().join("|").toStdString();
 
+    // Find goes on from the caret and starts over at the end; Replace All is one step to undo.
+    view->GoToLine(450);
+    Trigger(ID_EDIT_FIND);
+    CFindReplaceDlg* find = Main()->FindReplaceDialog();
+    find->m_findWhat->setText("#PART");
+    ASSERT_TRUE(find->FindNext());
+    EXPECT_EQ(view->SelectedText(), "#part");
+    EXPECT_EQ(Status(), "Passed the end of the text");
+    find->m_wholeWord->setChecked(true);
+    find->m_findWhat->setText("CAF\xC3\x89");
+    ASSERT_TRUE(find->FindNext());
+    EXPECT_EQ(view->CaretLine(), 2);  // below the line added above
+    find->m_replaceWith->setText("bistro");
+    EXPECT_EQ(find->ReplaceAll(), 495);
+    EXPECT_EQ(doc->GetLargeText()->Table().LineText(2), "hint \"bistro 1\"");
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_EQ(doc->GetLargeText()->Table().LineText(2), "hint \"caf\xC3\xA9 1\"");
+    find->hide();
+
     // What the window cannot do is refused in words, not carried out on nothing.
-    for (int id : {ID_EDIT_FIND, ID_EDIT_REPLACE, ID_FILE_PRINT}) {
+    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}) {
         prompter.messages.clear();
         Trigger(id);
         ASSERT_EQ(prompter.messages.size(), 1u) << id;
         EXPECT_TRUE(prompter.messages[0].text.startsWith("This command is not available for big.sqs.\nFiles of"))
             << prompter.messages[0].text.toStdString();
     }
-    EXPECT_FALSE(Main()->FindReplaceDialog()->isVisible());
 
     // Closing a modified one asks, and No leaves the file as it was.
     QTest::keyClicks(view, "z");
