@@ -29,6 +29,7 @@
 #include "ui/frames/mainfrm.h"
 #include "ui/frames/screenplacement.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetextview.h"
 #include "ui/views/printing.h"
 #include "ui/wizards/wizardfactory.h"
 
@@ -209,7 +210,7 @@ bool CQuillmarkApp::ProcessShellCommand(const QStringList& args) {
             // The shell's print request: print to the default printer, then end.
             CScriptDoc* doc = OpenDocumentFile(QString::fromStdString(cmd.fileName));
             if (doc && doc->GetView()) OnFilePrintDirect(*doc->GetView());
-            else if (doc && GetMainFrame()) GetMainFrame()->RefuseForLargeText();
+            else if (doc && doc->GetLargeView()) OnFilePrintDirect(*doc->GetLargeView());
             return false;
         }
     }

@@ -17,7 +17,7 @@ bool CMainFrame::RefuseForLargeText() const {
     theApp.GetPrompter().MessageBox(
         QStringLiteral("This command is not available for %1.\nFiles of %2 or more open in the editor for very "
                        "large files, which offers typing, Undo, Redo, Cut, Copy, Paste, Select All, Find, Replace, "
-                       "Go To Line, the labels bar and saving.")
+                       "Go To Line, the labels bar, printing and saving.")
             .arg(name.isEmpty() ? QStringLiteral("this document") : name,
                  QString::fromStdString(FormatFileSize(CScriptDoc::s_open.largeTextBytes))),
         {}, MbButtons::Ok, MbIcon::Information);

@@ -60,13 +60,7 @@ QAction* CMainFrame::AddAction(int id, const QString& caption, const QKeySequenc
 }
 
 void CMainFrame::CreateActions() {
-    auto view = [this](auto fn) {
-        return [this, fn] {
-            if (CEditView* v = ActiveView()) fn(v);
-            else RefuseForLargeText();
-        };
-    };
-    // The editing commands a very large file's window serves itself.
+    // The editor commands, for either kind of window.
     auto edit = [this](auto fn, auto large) {
         return [this, fn, large] {
             if (CEditView* v = ActiveView()) fn(v);
@@ -94,9 +88,9 @@ void CMainFrame::CreateActions() {
             &CMainFrame::OnSaveAll);
     AddAction(ID_SAVE_AS_SNIPPET, "Save As Sni&ppet...");
     connect(AddAction(ID_FILE_PRINT, "&Print...\tCtrl+P", QKeySequence(Qt::CTRL | Qt::Key_P), "print"),
-            &QAction::triggered, view([](CEditView* v) { OnFilePrint(*v); }));
+            &QAction::triggered, edit([](CEditView* v) { OnFilePrint(*v); }, [](CLargeTextView* l) { OnFilePrint(*l); }));
     connect(AddAction(ID_FILE_PRINT_PREVIEW, "Print Pre&view"), &QAction::triggered,
-            view([](CEditView* v) { OnFilePrintPreview(*v); }));
+            edit([](CEditView* v) { OnFilePrintPreview(*v); }, [](CLargeTextView* l) { OnFilePrintPreview(*l); }));
     connect(AddAction(ID_FILE_PRINT_SETUP, "P&rint Setup..."), &QAction::triggered, [] { OnFilePrintSetup(); });
     connect(AddAction(ID_RUN_GAME, "&Run Varnholt -nosplash", {}, "rungame"), &QAction::triggered,
             [this] { OnRunGame(*this); });

@@ -13,7 +13,10 @@
 
 #include "ui/app/quillmark.h"
 #include "ui/frames/mainfrm.h"
+#include "ui/frames/childfrm.h"
 #include "ui/views/editview.h"
+#include "ui/views/largetext.h"
+#include "ui/views/largetextview.h"
 
 Q_GUI_EXPORT int qt_defaultDpiY();
 
@@ -22,7 +25,7 @@ namespace qm {
 namespace {
 
 // The editor font in points: the screen font is sized in screen pixels, which mean nothing on paper.
-QFont PrintFont(const CEditView& view) {
+QFont PrintFont(const QWidget& view) {
     QFont f = view.font();
     if (CMainFrame* main = theApp.GetMainFrame()) {
         f = QFont(QString::fromStdString(main->m_fontName));
@@ -35,29 +38,104 @@ QFont PrintFont(const CEditView& view) {
     return f;
 }
 
-// Adds characters [from, to) of one line in the view's colours.
-void AppendLine(QTextCursor& out, const CEditView& view, const QString& line, int from, int to) {
-    const QColor plain = view.m_colouring ? view.m_textColour : QColor(Qt::black);
+// Adds characters [from, to) of one line in the window's colours.
+void AppendLine(QTextCursor& out, const PrintText& text, const QString& line, int from, int to) {
     std::vector<ColourRun> runs;
-    if (view.m_colouring) runs = view.LineRuns(line);
+    if (text.runs) runs = text.runs(line);
     if (runs.empty()) runs.push_back({0, static_cast<int>(line.size()), ColourRole::Text});
     for (const ColourRun& r : runs) {
         const int a = std::max(from, r.start), b = std::min(to, r.start + r.length);
         if (a >= b) continue;
         QTextCharFormat format;
-        format.setForeground(view.m_colouring ? view.RoleColour(r.role) : plain);
+        format.setForeground(text.runs && text.colour ? text.colour(r.role) : text.plain);
         if (r.bold) format.setFontWeight(QFont::Bold);
         out.insertText(line.mid(a, b - a), format);
     }
 }
 
+CChildFrame* FrameOf(const QWidget& view) {
+    for (QWidget* w = view.parentWidget(); w; w = w->parentWidget())
+        if (auto* frame = qobject_cast<CChildFrame*>(w)) return frame;
+    return nullptr;
+}
+
+PrintText EditorText(const CEditView& view, bool selectionOnly) {
+    PrintText text;
+    const QTextDocument* source = view.document();
+    text.lineCount = source->blockCount();
+    text.line = [source](int n) { return source->findBlockByNumber(n).text(); };
+    if (view.m_colouring) {
+        text.runs = [&view](const QString& line) { return view.LineRuns(line); };
+        text.colour = [&view](ColourRole role) { return view.RoleColour(role); };
+        text.plain = view.m_textColour;
+    }
+    const QTextCursor c = view.textCursor();
+    if (selectionOnly && c.hasSelection()) {
+        const QTextBlock first = source->findBlock(c.selectionStart()), last = source->findBlock(c.selectionEnd());
+        text.selection = true;
+        text.firstLine = first.blockNumber();
+        text.firstColumn = c.selectionStart() - first.position();
+        text.lastLine = last.blockNumber();
+        text.lastColumn = c.selectionEnd() - last.position();
+    }
+    return text;
+}
+
+PrintText LargeText(const CLargeTextView& view, bool selectionOnly) {
+    PrintText text;
+    const PieceTable& table = view.Text()->Table();
+    text.lineCount = int(std::min<size_t>(table.LineCount(), size_t(INT_MAX)));
+    text.line = [&table](int n) { return QString::fromStdString(table.LineText(size_t(n))); };
+    if (view.lineRuns && view.roleColour) {
+        text.runs = view.lineRuns;
+        text.colour = view.roleColour;
+        text.plain = view.roleColour(ColourRole::Text);
+    }
+    if (selectionOnly && view.HasSelection()) {
+        const SelectionSpan s = view.Selection();
+        text.selection = true;
+        text.firstLine = s.startLine;
+        text.firstColumn = s.startColumn;
+        text.lastLine = s.endLine;
+        text.lastColumn = s.endColumn;
+    }
+    return text;
+}
+
+bool HasSelection(const QAbstractScrollArea& view) {
+    if (auto* edit = qobject_cast<const CEditView*>(&view)) return edit->textCursor().hasSelection();
+    if (auto* large = qobject_cast<const CLargeTextView*>(&view)) return large->HasSelection();
+    return false;
+}
+
 }  // namespace
 
+PrintText TextToPrint(const QAbstractScrollArea& view, bool selectionOnly) {
+    PrintText text;
+    if (auto* edit = qobject_cast<const CEditView*>(&view)) text = EditorText(*edit, selectionOnly);
+    else if (auto* large = qobject_cast<const CLargeTextView*>(&view)) text = LargeText(*large, selectionOnly);
+    if (CChildFrame* frame = FrameOf(view); frame && frame->GetDocument()) text.title = frame->GetDocument()->GetTitle();
+    // A selection that ends where a line starts holds nothing of that line.
+    if (text.selection && text.lastColumn == 0 && text.lastLine > text.firstLine) {
+        --text.lastLine;
+        text.lastColumn = INT_MAX;
+    }
+    if (!text.selection) {
+        text.lastLine = text.lineCount - 1;
+        text.lastColumn = INT_MAX;
+    }
+    text.font = PrintFont(view);
+    return text;
+}
+
 PrintLayout::PrintLayout(const CEditView& view, QPaintDevice& device, const QSizeF& pageSize, bool selectionOnly)
+    : PrintLayout(TextToPrint(view, selectionOnly), device, pageSize) {}
+
+PrintLayout::PrintLayout(const PrintText& text, QPaintDevice& device, const QSizeF& pageSize)
     : m_document(std::make_unique<QTextDocument>()), m_pageSize(pageSize) {
     QTextDocument& doc = *m_document;
     doc.documentLayout()->setPaintDevice(&device);
-    const QFont font = PrintFont(view);
+    const QFont font = text.font;
     doc.setDefaultFont(font);
     doc.setDocumentMargin(0);
     QTextOption option;
@@ -70,21 +148,13 @@ PrintLayout::PrintLayout(const CEditView& view, QPaintDevice& device, const QSiz
     doc.setDefaultTextOption(option);
     doc.setPageSize(pageSize);
 
-    const QTextDocument* source = view.document();
-    int first = 0, last = source->characterCount();
-    if (selectionOnly && view.textCursor().hasSelection()) {
-        first = view.textCursor().selectionStart();
-        last = view.textCursor().selectionEnd();
-    }
     QTextCursor out(&doc);
     out.beginEditBlock();
-    bool firstLine = true;
-    for (QTextBlock b = source->findBlock(first); b.isValid() && b.position() <= last; b = b.next()) {
-        if (selectionOnly && b.position() == last && b.position() != first) break;  // nothing of it selected
-        if (!firstLine) out.insertBlock();
-        firstLine = false;
-        const QString line = b.text();
-        AppendLine(out, view, line, std::max(0, first - b.position()), std::min<int>(line.size(), last - b.position()));
+    for (int n = text.firstLine; n <= text.lastLine && n < text.lineCount; ++n) {
+        if (n > text.firstLine) out.insertBlock();
+        const QString line = text.line(n);
+        AppendLine(out, text, line, n == text.firstLine ? text.firstColumn : 0,
+                   n == text.lastLine ? std::min<int>(line.size(), text.lastColumn) : int(line.size()));
     }
     out.endEditBlock();
 }
@@ -118,14 +188,14 @@ void PrintLayout::PaintPage(QPainter& painter, int page) const {
     painter.restore();
 }
 
-void PrintView(CEditView& view, QPrinter& printer) {
+void PrintView(QAbstractScrollArea& view, QPrinter& printer) {
     printer.setFullPage(false);
     printer.setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
-    printer.setDocName(view.GetDocument() ? view.GetDocument()->GetTitle() : QString());
+    const PrintText text = TextToPrint(view, printer.printRange() == QPrinter::Selection);
+    printer.setDocName(text.title);
     QPainter painter;
     if (!painter.begin(&printer)) return;
-    const bool selectionOnly = printer.printRange() == QPrinter::Selection;
-    const PrintLayout layout(view, printer, printer.pageRect(QPrinter::DevicePixel).size(), selectionOnly);
+    const PrintLayout layout(text, printer, printer.pageRect(QPrinter::DevicePixel).size());
     int from = 1, to = layout.PageCount();
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         from = printer.fromPage();
@@ -154,21 +224,21 @@ void OnFilePrintSetup() {
     dlg.exec();
 }
 
-void OnFilePrint(CEditView& view) {
+void OnFilePrint(QAbstractScrollArea& view) {
     QPrinter& printer = SharedPrinter();
     QPrintDialog dlg(&printer, &view);
-    dlg.setOption(QAbstractPrintDialog::PrintSelection, view.textCursor().hasSelection());
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, HasSelection(view));
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
     printer.setPrintRange(QPrinter::AllPages);
     if (dlg.exec() == QDialog::Accepted) PrintView(view, printer);
 }
 
-void OnFilePrintDirect(CEditView& view) {
+void OnFilePrintDirect(QAbstractScrollArea& view) {
     SharedPrinter().setPrintRange(QPrinter::AllPages);
     PrintView(view, SharedPrinter());
 }
 
-void OnFilePrintPreview(CEditView& view) {
+void OnFilePrintPreview(QAbstractScrollArea& view) {
     SharedPrinter().setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog preview(&SharedPrinter(), &view);
     if (QWidget* main = view.window()) preview.resize(main->size());  // room for a page at 100 %

@@ -110,14 +110,16 @@ TEST_F(LargeDocuments, OpenEditUndoSaveAndTheCommandsTheWindowCannotServe) {
     EXPECT_EQ(doc->GetLargeText()->Table().LineText(2), "hint \"caf\xC3\xA9 1\"");
     find->hide();
 
-    // What the window cannot do is refused in words, not carried out on nothing.
-    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}) {
-        prompter.messages.clear();
-        Trigger(id);
-        ASSERT_EQ(prompter.messages.size(), 1u) << id;
-        EXPECT_TRUE(prompter.messages[0].text.startsWith("This command is not available for big.sqs.\nFiles of"))
-            << prompter.messages[0].text.toStdString();
-    }
+    // What the window cannot do is refused in words, not carried out on nothing; what it does not
+    // offer at all is greyed.
+    prompter.messages.clear();
+    Trigger(ID_SAVE_AS_SNIPPET);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith("This command is not available for big.sqs.\nFiles of"))
+        << prompter.messages[0].text.toStdString();
+    Main()->UpdateCommandStates();
+    EXPECT_FALSE(Main()->Action(ID_EDIT_TOGGLE_REMARK)->isEnabled());
+    EXPECT_TRUE(Main()->Action(ID_EDIT_GOTO_LINE)->isEnabled());
 
     // Closing a modified one asks, and No leaves the file as it was.
     QTest::keyClicks(view, "z");

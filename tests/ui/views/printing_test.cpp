@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 
 #include "support/editorfixture.h"
+#include "support/scopedvalue.h"
+#include "ui/views/largetextview.h"
 #include "ui/views/printing.h"
 
 using namespace qm;
@@ -59,12 +61,15 @@ class Printing : public EditorFixture {
 protected:
     // One page as a printer at kDpi gets it: a Letter sheet, the layout painted inside half-inch margins.
     static QImage Page(const CEditView& view, int page = 0, bool selectionOnly = false, int* pages = nullptr) {
+        return PageOf(TextToPrint(view, selectionOnly), page, pages);
+    }
+    static QImage PageOf(const PrintText& text, int page = 0, int* pages = nullptr) {
         QImage image(static_cast<int>(8.5 * kDpi), 11 * kDpi, QImage::Format_RGB32);
         image.setDotsPerMeterX(qRound(kDpi / 0.0254));
         image.setDotsPerMeterY(qRound(kDpi / 0.0254));
         image.fill(Qt::white);
         const QSizeF printable(image.width() - kDpi, image.height() - kDpi);
-        PrintLayout layout(view, image, printable, selectionOnly);
+        PrintLayout layout(text, image, printable);
         if (pages) *pages = layout.PageCount();
         QPainter painter(&image);
         painter.translate(kDpi / 2, kDpi / 2);
@@ -203,4 +208,34 @@ TEST_F(Printing, ATabIndentsLikeEightSpacesAtThePrintersResolution) {
     };
     EXPECT_NEAR(firstInk(bands[2]), firstInk(bands[3]), 2);
     EXPECT_GT(firstInk(bands[2]), firstInk(bands[0]) + 20);
+}
+
+TEST_F(Printing, AVeryLargeFilePrintsAsTheEditorPrintsTheSameText) {
+    QByteArray text;
+    for (int i = 0; i < 90; ++i)
+        text += i % 3 ? "_unit addWeapon \"Karveth\"; hint \"caf\xE9 " + QByteArray::number(i) + "\"\r\n"
+                      : "; remark " + QByteArray::number(i) + "\r\n";
+    CScriptDoc* editor = Open("m/a.sqs", text);
+    ScopedValue<std::uint64_t> large{CScriptDoc::s_open.largeTextBytes, 100};
+    CScriptDoc* own = Open("m/b.sqs", text);
+    ASSERT_TRUE(editor && own && own->IsLarge() && !editor->IsLarge());
+    int pages = 0, ownPages = 0;
+    Page(*editor->GetView(), 0, false, &pages);
+    ASSERT_GT(pages, 1);
+    for (int page = 0; page < pages; ++page)
+        EXPECT_EQ(PageOf(TextToPrint(*own->GetLargeView(), false), page, &ownPages), Page(*editor->GetView(), page)) << page;
+    EXPECT_EQ(ownPages, pages);
+
+    // The selected characters only: from inside line 3 to inside line 5.
+    QTextCursor c(editor->GetView()->document()->findBlockByNumber(3));
+    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 6);
+    c.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 2);
+    editor->GetView()->setTextCursor(c);
+    CLargeTextView* view = own->GetLargeView();
+    const PieceTable& table = view->Text()->Table();
+    view->SetCaret(table.LineStart(3) + 6);
+    view->SetCaret(table.LineStart(5) + size_t(c.positionInBlock()), true);
+    const QImage selected = PageOf(TextToPrint(*view, true));
+    EXPECT_EQ(selected, Page(*editor->GetView(), 0, true));
+    EXPECT_NE(selected, Page(*editor->GetView(), 0, false));
 }
