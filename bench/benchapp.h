@@ -2,6 +2,7 @@
 // the data files of the build folder, the main window shown at a fixed size.
 #pragma once
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 
 #include "core/platform/memoryregistry.h"
@@ -12,6 +13,15 @@
 #include "ui/frames/mainfrm.h"
 
 namespace qm::bench {
+
+// A figure of /proc/self/status in kB ("VmRSS:", "VmHWM:"); -1 when it cannot be read.
+inline long StatusKb(const char* field) {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith(field)) return l.mid(int(qstrlen(field)) + 1).trimmed().split(' ').front().toLong();
+    return -1;
+}
 
 class SilentPrompter : public Prompter {
 public:

@@ -38,13 +38,7 @@ QByteArray MakeLongLine() {
     return line + "\r\n";
 }
 
-long StatusKb(const char* field) {
-    QFile f("/proc/self/status");
-    f.open(QIODevice::ReadOnly);
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith(field)) return l.mid(int(qstrlen(field)) + 1).trimmed().split(' ').front().toLong();
-    return -1;
-}
+using qm::bench::StatusKb;
 
 // Waits for the viewport's next paint.
 class PaintWatch : public QObject {

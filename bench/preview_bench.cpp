@@ -1,9 +1,10 @@
 // The page preview with a page of 10 MB: a keystroke in the editor while the preview is shown,
-// the building of the page (on the worker thread), its hand-over to the pane, keystrokes typed
-// while a page is rendered (each with the editor repainted) and the dropping of a shown page:
-// the parts of a render the user can feel are those on the editor's thread.
+// the building of the page (on the worker thread), keystrokes typed while a page is rendered
+// (each with the editor repainted), paging through the whole page (the window moved along) and
+// the dropping of a shown page: the parts of a render the user can feel are those on the editor's
+// thread.
 #include <QElapsedTimer>
-#include <QPointer>
+#include <QAction>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -13,8 +14,10 @@
 
 #include "benchapp.h"
 #include "core/frames/pagepreview.h"
+#include "core/frames/pagewindow.h"
 #include "ui/app/doctemplate.h"
 #include "ui/doc/scriptdoc.h"
+#include "ui/frames/commandids.h"
 #include "ui/frames/pagepreview.h"
 #include "ui/frames/previewpage.h"
 #include "ui/views/editview.h"
@@ -59,41 +62,20 @@ void BM_KeystrokeWithPreviewShown(benchmark::State& state) {
 }
 BENCHMARK(BM_KeystrokeWithPreviewShown)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
-// The worker's part: reading the markup into a page and listing its sections.
+// The worker's part for a new text: listing the page's places, cutting it into pieces, and
+// building the window at its top.
 void BM_BuildPageOnWorker(benchmark::State& state) {
     for (auto _ : state) {
+        const std::string text = g_page.toStdString();
+        benchmark::DoNotOptimize(ListPageSections(text));
+        const PageCut cut = CutPage(text, CPagePreview::s_window.pieceBytes);
+        const auto [first, last] = WindowAround(cut, 0, CPagePreview::s_window.windowBytes);
         CPreviewPage page(g_doc->GetPathName());
-        page.setHtml(g_page);
-        benchmark::DoNotOptimize(ListPageSections(g_page.toStdString()));
+        page.setHtml(QString::fromStdString(PageWindowHtml(text, cut, first, last)));
+        state.counters["window_chars"] = page.characterCount();
     }
 }
 BENCHMARK(BM_BuildPageOnWorker)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-// The editor thread's part: taking the text, then showing the built page up to its first paint.
-void BM_HandOverOnEditorThread(benchmark::State& state) {
-    // A browser of the pane's size: the pane's own keeps its page.
-    QTextBrowser browserWindow;
-    QTextBrowser* browser = &browserWindow;
-    browser->resize(Pane()->Browser()->size());
-    browser->show();
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto* page = new CPreviewPage(QString());
-        page->setHtml(g_page);
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(g_doc->GetView()->GetText());
-        QPointer<QTextDocument> old = browser->document();  // the browser deletes its own first one
-        page->setParent(browser);
-        browser->setDocument(page);
-        browser->verticalScrollBar()->setValue(browser->verticalScrollBar()->maximum() / 2);
-        browser->viewport()->repaint();
-        QApplication::processEvents();
-        state.PauseTiming();
-        if (old && old->parent() == browser) delete old;
-        state.ResumeTiming();
-    }
-}
-BENCHMARK(BM_HandOverOnEditorThread)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // From the end of the pause to the page shown, as the user meets it (wall time).
 void BM_RenderAfterThePause(benchmark::State& state) {
@@ -152,6 +134,38 @@ void BM_KeystrokesWhileRendering(benchmark::State& state) {
 }
 BENCHMARK(BM_KeystrokesWhileRendering)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Paging down through the whole page in the preview, a page a frame, each step painted: the
+// longest turn of the editor thread (the window moved along as the view nears its end).
+void BM_ScrollThroughThePage(benchmark::State& state) {
+    QTextBrowser* browser = Pane()->Browser();
+    QScrollBar* bar = browser->verticalScrollBar();
+    double worst = 0, steps = 0, moves = 0;
+    for (auto _ : state) {
+        Pane()->GoToSection(0);
+        WaitForPage();
+        const int shown = Pane()->PagesShown();
+        QElapsedTimer all;
+        all.start();
+        while (all.elapsed() < 5000) {
+            QElapsedTimer t;
+            t.start();
+            bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            browser->viewport()->repaint();
+            QApplication::processEvents();
+            worst = std::max(worst, t.nsecsElapsed() / 1e6);
+            ++steps;
+            QThread::msleep(16);
+        }
+        moves += Pane()->PagesShown() - shown;
+        state.counters["reached_piece"] = static_cast<double>(Pane()->ShownPieces().second);
+    }
+    state.counters["worst_turn_ms"] = worst;
+    state.counters["steps"] = steps;
+    state.counters["windows"] = moves;
+    state.counters["pieces"] = static_cast<double>(Pane()->PieceCount());
+}
+BENCHMARK(BM_ScrollThroughThePage)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Dropping the shown page (the pane shows "no page" instead): what the editor thread spends.
 void BM_DropTheShownPage(benchmark::State& state) {
     for (auto _ : state) {
@@ -178,14 +192,22 @@ BENCHMARK(BM_DropTheShownPage)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    bench::StartApp({{"PagePreview", 1}, {"AddHeader", 0}});
+    bench::StartApp({{"PagePreview", 0}, {"AddHeader", 0}});
     g_page = MakePage(10'000'000);
     g_doc = theApp.Template(DocKind::Briefing)->OpenDocumentFile(QString());
+    const long before = bench::StatusKb("VmRSS:");
     g_doc->GetView()->LoadText(g_page);
+    for (int i = 0; i < 100; ++i) QApplication::processEvents();
+    const long editor = bench::StatusKb("VmRSS:");
+    theApp.GetMainFrame()->Action(ID_VIEW_PAGEPREVIEW)->trigger();
     WaitForPage();
+    for (int i = 0; i < 100; ++i) QApplication::processEvents();  // the layout steps
+    std::printf("resident: before the page %.0f MB, the page in the editor %.0f MB, and in the preview %.0f MB\n",
+                before / 1024.0, editor / 1024.0, bench::StatusKb("VmRSS:") / 1024.0);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::printf("peak resident %.0f MB\n", bench::StatusKb("VmHWM:") / 1024.0);
     g_doc->OnCloseDocument();
     theApp.ExitInstance();
     return 0;

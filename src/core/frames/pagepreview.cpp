@@ -149,6 +149,7 @@ std::vector<PageSection> ListPageSections(std::string_view html) {
             i = end + 3;
             continue;
         }
+        const size_t tagStart = i;
         ++i;
         while (i < html.size() && IsBlank(html[i])) ++i;
         if (i + 1 >= html.size() || (html[i] != 'a' && html[i] != 'A') || !IsBlank(html[i + 1])) continue;
@@ -179,7 +180,7 @@ std::vector<PageSection> ListPageSections(std::string_view html) {
             }
             if (attr.size() == 4 && StartsWithFolded(attr, "name") && !Trim(value).empty()) {
                 std::string anchor(Trim(value));
-                sections.push_back({anchor, SectionCaption(anchor)});
+                sections.push_back({anchor, SectionCaption(anchor), tagStart});
             }
         }
     }

@@ -42,6 +42,7 @@ std::string FindPagePicture(std::string_view src, const std::string& pagePath);
 struct PageSection {
     std::string anchor;   // as written in the page
     std::string caption;  // "Plan", "Objective 2 - EAST", ...
+    size_t offset = 0;    // where its tag starts in the page's text
 };
 
 // The named anchors of a page in page order, captioned after the briefing's own anchor names

@@ -22,13 +22,22 @@ public:
     explicit CLayoutPacer(QObject* parent = nullptr);
 
     void Start(QTextEdit* view, QPoint place);
+    // Keeps the place `below` pixels under the line of a text position instead, once laid out.
+    void StartAt(QTextEdit* view, int position, int below);
+    // Where the line of a position lies in a laid-out document (laying it out down to there).
+    static int TopOf(const QTextDocument* doc, int position);
     void Stop();
-    bool IsRunning() const { return m_steps.isActive(); }
+    bool IsRunning() const { return m_steps.isActive() || m_inStep; }
+
+signals:
+    // The whole page is laid out.
+    void LaidOut();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Begin(QTextEdit* view, QPoint place, int placeAt, int below);
     void Step();
     void KeepPlace(bool laidOut);
 
@@ -39,8 +48,11 @@ private:
     int m_position = 0;  // laid out up to here
     bool m_placePending = false;
     QPoint m_place;
+    int m_placeAt = -1;  // a text position whose line gives the place's height, once laid out
+    int m_placeBelow = 0;
     QPoint m_shownPlace;  // where the view was left: another place means the user scrolled
     QTimer m_steps;
+    bool m_inStep = false;  // a step is running: its scrolling is the pacer's, not the user's
 };
 
 }  // namespace qm

@@ -14,8 +14,7 @@ CPageDisposal::~CPageDisposal() {
     delete m_thread;
 }
 
-void CPageDisposal::Dispose(QTextDocument* page) {
-    if (!page) return;
+void CPageDisposal::Start() {
     if (!m_thread) {
         m_thread = new QThread;
         m_thread->setObjectName(QStringLiteral("page disposal"));
@@ -23,10 +22,20 @@ void CPageDisposal::Dispose(QTextDocument* page) {
         m_context->moveToThread(m_thread);
         m_thread->start(QThread::LowPriority);
     }
+}
+
+void CPageDisposal::Post(std::function<void()> job) {
+    Start();
+    QMetaObject::invokeMethod(m_context, std::move(job), Qt::QueuedConnection);
+}
+
+void CPageDisposal::Dispose(QTextDocument* page) {
+    if (!page) return;
     page->setParent(nullptr);
+    Start();
     // Its layout's timers move along and are stopped there, by the thread that then owns them.
     page->moveToThread(m_thread);
-    QMetaObject::invokeMethod(m_context, [page] { delete page; }, Qt::QueuedConnection);
+    Post([page] { delete page; });
 }
 
 }  // namespace qm

@@ -8,19 +8,17 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/previewpage.h"
 #include "ui/views/editview.h"
 
 namespace qm {
 
-// What a worker builds: handed back to the pane's thread when it ends.
-struct CPagePreview::Build {
-    CPreviewPage* page = nullptr;
-    std::vector<PageSection> sections;
-    QStringList captions;
-    int generation = 0;
-};
+CPagePreview::WindowSizes CPagePreview::s_window;
+
 
 CPagePreview::CPagePreview(QWidget* parent) : QDockWidget(parent) {
     setObjectName(QStringLiteral("PagePreview"));
@@ -55,10 +53,11 @@ CPagePreview::CPagePreview(QWidget* parent) : QDockWidget(parent) {
     connect(&m_pause, &QTimer::timeout, this, &CPagePreview::StartRender);
     connect(m_browser, &QTextBrowser::anchorClicked, this, &CPagePreview::OnLinkClicked);
     connect(&m_copy, &CSlicedTextCopy::Finished, this, [this] { StartBuild(m_copy.TakeText()); });
-    connect(m_sections, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0 && index < static_cast<int>(m_shownSections.size()))
-            m_browser->scrollToAnchor(QString::fromStdString(m_shownSections[index].anchor));
-    });
+    connect(m_sections, &QComboBox::activated, this, &CPagePreview::GoToSection);
+    connect(m_browser->verticalScrollBar(), &QScrollBar::valueChanged, this, &CPagePreview::OnScrolled);
+    connect(m_browser->verticalScrollBar(), &QScrollBar::sliderReleased, this, &CPagePreview::OnScrolled);
+    // Scrolled near the window's end while it was being laid out: moved on once it is.
+    connect(&m_pacer, &CLayoutPacer::LaidOut, this, &CPagePreview::OnScrolled);
     // Back on screen: catch up with what was typed meanwhile.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible && m_stale && !m_pause.isActive()) m_pause.start(0);
@@ -118,18 +117,29 @@ void CPagePreview::StartRender() {
 
 void CPagePreview::StartBuild(const QString& html) {
     if (!m_document) return;
-    const QString path = m_document->GetPathName();
-    m_build = std::make_shared<Build>();
-    m_build->generation = m_generation;
+    if (m_worker) {  // a window being moved: the text is built once it is done
+        m_stale = true;
+        return;
+    }
+    auto build = std::make_shared<Build>();
+    // The new text's window is built around the place in view of the old one.
+    if (IsWindowed() && m_samePage) {
+        build->target = PlaceInView();
+        build->centreOffset = build->target.offset;
+        build->oldText = m_text;
+    }
+    StartWorker(std::move(build), html);
+}
+
+void CPagePreview::StartWorker(std::shared_ptr<Build> build, const QString& html) {
+    build->path = m_document->GetPathName();
+    build->generation = m_generation;
+    build->sizes = s_window;
+    m_build = build;
     QThread* home = thread();
-    m_worker = QThread::create([build = m_build, html, path, home] {
-        auto* page = new CPreviewPage(path);
-        page->setHtml(html);
-        build->sections = ListPageSections(html.toStdString());
-        build->captions.reserve(static_cast<qsizetype>(build->sections.size()));
-        for (const auto& section : build->sections) build->captions << QString::fromStdString(section.caption);
-        page->moveToThread(home);
-        build->page = page;
+    m_worker = QThread::create([build, html, home] {
+        BuildOnWorker(*build, html);
+        build->page->moveToThread(home);
     });
     connect(m_worker, &QThread::finished, this, &CPagePreview::OnRenderFinished);
     m_worker->start(QThread::LowPriority);
@@ -141,10 +151,30 @@ void CPagePreview::OnRenderFinished() {
     std::shared_ptr<Build> build = std::move(m_build);
     if (build->generation != m_generation) {
         m_disposal.Dispose(build->page);
+    } else if (!build->newText || build->cut) {
+        // The place as it is now: the user may have scrolled on while the window was built.
+        if (build->target.section < 0 && IsWindowed() && (m_samePage || !build->newText)) {
+            build->target = PlaceInView();
+            if (build->newText) build->target.offset = build->InNewText(build->target.offset);
+        }
+        if (build->newText) {
+            m_text = std::move(build->text);
+            m_cut = std::move(build->cut);
+            SetSections(std::move(build->sections), std::move(build->captions));
+            m_samePage = true;
+        }
+        ShowWindow(*build);
     } else {
+        m_text.reset();
+        m_cut.reset();
+        m_first = m_last = 0;
+        m_pieceStarts.clear();
         ShowPage(build->page, std::move(build->sections), std::move(build->captions), m_samePage);
         m_samePage = true;
     }
+    // What is left of it (a long page's list of places) is freed away from the editor's thread.
+    m_disposal.DisposeValue(std::move(build));
+    if (m_pendingSection >= 0 && !m_copy.IsRunning()) GoToSection(std::exchange(m_pendingSection, -1));
     if (m_stale && isVisible()) OnTextChanged();
 }
 
@@ -162,20 +192,33 @@ void CPagePreview::ShowPage(CPreviewPage* page, std::vector<PageSection> section
     m_pacer.Start(m_browser, keepPlace ? QPoint(h, v) : QPoint());
     m_disposal.Dispose(m_page);  // shown by nothing now, and let go of by the pacer
     m_page = page;
-    bool sameSections = sections.size() == m_shownSections.size();
-    for (size_t i = 0; sameSections && i < sections.size(); ++i)
-        sameSections = sections[i].anchor == m_shownSections[i].anchor && sections[i].caption == m_shownSections[i].caption;
-    if (!sameSections) {
-        m_shownSections = std::move(sections);
-        m_sectionCaptions->setStringList(std::move(captions));
-        m_sections->setCurrentIndex(-1);
-    }
-    m_sections->setEnabled(!m_shownSections.empty());
+    SetSections(std::move(sections), std::move(captions));
     ++m_pagesShown;
     emit PageShown();
 }
 
+void CPagePreview::SetSections(std::vector<PageSection> sections, QStringList captions) {
+    bool sameSections = sections.size() == m_shownSections.size();
+    for (size_t i = 0; sameSections && i < sections.size(); ++i)
+        sameSections = sections[i].anchor == m_shownSections[i].anchor && sections[i].caption == m_shownSections[i].caption;
+    if (!sameSections) {
+        m_sectionCaptions->setStringList(std::move(captions));
+        m_sections->setCurrentIndex(-1);
+    } else {
+        m_disposal.DisposeValue(std::move(captions));
+    }
+    // Kept even when the list reads the same: the places may have moved in the text.
+    std::swap(m_shownSections, sections);
+    m_disposal.DisposeValue(std::move(sections));
+    m_sections->setEnabled(!m_shownSections.empty());
+}
+
 void CPagePreview::ShowNoPage() {
+    m_text.reset();
+    m_cut.reset();
+    m_first = m_last = 0;
+    m_pieceStarts.clear();
+    m_pendingSection = -1;
     auto* page = new CPreviewPage(QString());
     page->setHtml(QStringLiteral("<p style=\"color:#808080\">The preview shows the active briefing or overview "
                                  "page (.html) as the game shows it.</p>"));
@@ -186,8 +229,13 @@ void CPagePreview::OnLinkClicked(const QUrl& url) {
     const PageLink link = ClassifyPageLink(url.toString().toStdString());
     bool onPage = false;
     if (link.kind == PageLinkKind::Anchor) {
-        for (const auto& s : m_shownSections) onPage = onPage || s.anchor == link.target;
-        m_browser->scrollToAnchor(QString::fromStdString(link.target));
+        const auto at = std::find_if(m_shownSections.begin(), m_shownSections.end(),
+                                     [&](const PageSection& s) { return s.anchor == link.target; });
+        onPage = at != m_shownSections.end();
+        if (onPage && IsWindowed())
+            GoToSection(static_cast<int>(at - m_shownSections.begin()));
+        else
+            m_browser->scrollToAnchor(QString::fromStdString(link.target));
     }
     const std::string text = DescribePageLink(link, onPage);
     if (!text.empty()) emit StatusMessage(QString::fromStdString(text));

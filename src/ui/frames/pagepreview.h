@@ -3,10 +3,12 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "core/frames/pagepreview.h"
+#include "core/frames/pagewindow.h"
 #include "ui/frames/layoutpacer.h"
 #include "ui/frames/pagedisposal.h"
 #include "ui/frames/slicedtextcopy.h"
@@ -25,7 +27,8 @@ class CPreviewPage;
 // rendered. It renders a short pause after the typing stops and only while it is visible. The
 // editor's thread does only short pieces of a render: it takes the text in slices, a worker thread
 // builds the page, and the shown page is laid out in small steps, so even a very long page never
-// holds up the editor.
+// holds up the editor. A long page is shown a window at a time (the part around the place in view,
+// cut at tags), moved along as the user scrolls or jumps, so its memory and layout stay small.
 class CPagePreview : public QDockWidget {
     Q_OBJECT
 public:
@@ -44,6 +47,20 @@ public:
     bool IsPending() const { return m_pause.isActive() || m_copy.IsRunning() || m_worker; }
     int PagesShown() const { return m_pagesShown; }
 
+    // Pages longer than wholePageBytes are shown in windows of about windowBytes, made of pieces
+    // of about pieceBytes. Tests lower them.
+    struct WindowSizes {
+        size_t wholePageBytes = 256 * 1024;
+        size_t pieceBytes = 4 * 1024;
+        size_t windowBytes = 64 * 1024;
+    };
+    static WindowSizes s_window;
+    // The pieces of the page shown ({0, 0} for a page shown whole), and how many it has.
+    std::pair<size_t, size_t> ShownPieces() const { return {m_first, m_last}; }
+    size_t PieceCount() const { return m_cut ? m_cut->pieces.size() : 1; }
+    // Scrolls to a place of the "Go to..." list, moving the window there first if need be.
+    void GoToSection(int index);
+
 signals:
     void StatusMessage(const QString& text);
     void PageShown();
@@ -54,14 +71,60 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct Build;
+    // Where a window is scrolled once shown: a piece's start and how far below it, or a section.
+    struct Target {
+        size_t offset = 0;  // in the page's text: the window's piece holding it is the reference
+        int below = 0;
+        int section = -1;
+    };
+    // What a worker builds: handed back to the pane's thread when it ends. A build either reads a new
+    // text (newText), or makes another window of the long page shown.
+    struct Build {
+        QString path;
+        int generation = 0;
+        WindowSizes sizes;
+        bool newText = true;
+        std::shared_ptr<const std::string> text;
+        std::shared_ptr<const PageCut> cut;  // set when the page is shown a window at a time
+        size_t centreOffset = 0;             // the window is built around the piece holding it
+        Target target;
+        std::shared_ptr<const std::string> oldText;  // the text shown before, for keeping the place
+
+        // Where a place in the old text lies in the new one: the texts agree up to samePrefix,
+        // and what follows the change has moved by the change in length.
+        size_t samePrefix = 0;
+        std::ptrdiff_t moved = 0;
+        size_t InNewText(size_t oldOffset) const {
+            return oldOffset < samePrefix ? oldOffset : static_cast<size_t>(std::max<std::ptrdiff_t>(0, static_cast<std::ptrdiff_t>(oldOffset) + moved));
+        }
+
+        CPreviewPage* page = nullptr;
+        std::vector<PageSection> sections;
+        QStringList captions;
+        size_t first = 0, last = 0;
+        std::vector<int> pieceStarts;
+    };
+
     void OnTextChanged();
     void StartRender();
     void StartBuild(const QString& html);
+    void StartWorker(std::shared_ptr<Build> build, const QString& html);
     void OnRenderFinished();
     void ShowPage(CPreviewPage* page, std::vector<PageSection> sections, QStringList captions, bool keepPlace);
+    void ShowWindow(Build& build);
     void ShowNoPage();
     void OnLinkClicked(const QUrl& url);
+    void SetSections(std::vector<PageSection> sections, QStringList captions);
+
+    // The window's part (pagepreviewwindow.cpp).
+    static void BuildOnWorker(Build& build, const QString& html);
+    bool IsWindowed() const { return m_cut != nullptr; }
+    Target PlaceInView() const;
+    int PieceTop(size_t piece) const;
+    void MoveWindow(size_t centre, Target target);
+    int SectionPosition(int section) const;
+    void ScrollTo(const Target& target);
+    void OnScrolled();
 
     QTextBrowser* m_browser;
     QComboBox* m_sections;
@@ -80,6 +143,13 @@ private:
     CPreviewPage* m_page = nullptr;
     std::vector<PageSection> m_shownSections;
     int m_pagesShown = 0;
+    // A long page: its text, its pieces, the window shown and where each of its pieces starts in it.
+    std::shared_ptr<const std::string> m_text;
+    std::shared_ptr<const PageCut> m_cut;
+    size_t m_first = 0, m_last = 0;
+    std::vector<int> m_pieceStarts;
+    int m_pendingSection = -1;  // asked for while a page was being built
+    bool m_swapping = false;    // a window is being put in the browser
 };
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "support/editorfixture.h"
+#include "support/scopedvalue.h"
 #include "ui/frames/commandids.h"
 #include "ui/frames/pagepreview.h"
 #include "ui/frames/previewpage.h"
@@ -178,7 +179,7 @@ TEST_F(PagePreview, ALongPageRendersInShortTurns) {
                 ": secure <a href=\"marker:bridge\">the bridge</a> and hold it until the armour arrives.</p><hr>\r\n";
     html += "<p>The very end.</p></body></html>\r\n";
     CScriptDoc* d = Open("m/briefing.html", html);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Browser()->toPlainText().trimmed().endsWith("The very end."); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Browser()->toPlainText().startsWith("Objective 0:"); }, 20000));
     ASSERT_TRUE(WaitForPage(20000));
 
     // Typed at the top of the page: the render that follows takes the editor's thread only in
@@ -284,6 +285,99 @@ TEST_F(PagePreview, ThePageIsBuiltAwayFromTheEditorAndTypingMeanwhileIsNotLost) 
     ASSERT_TRUE(WaitForPage());
     EXPECT_EQ(Pane()->PagesShown(), shown + 2);
     EXPECT_EQ(Browser()->toPlainText().trimmed(), "Now then Secure the bridge.");
+}
+
+namespace {
+// Pages over 4,000 bytes are shown in windows of about 4,000 bytes, in pieces of about 600.
+class LongPagePreview : public PagePreview {
+protected:
+    ScopedValue<CPagePreview::WindowSizes> m_sizes{CPagePreview::s_window, {4000, 600, 4000}};
+
+    // Three hundred blocks in a red font; their anchors repeat after 150, as a page for two sides
+    // does. A link at the top leads to the first "obj_140".
+    static QByteArray Page() {
+        QByteArray html = "<html><body bgcolor=\"#F0F0E0\"><font color=\"#C00000\">\r\n"
+                          "<p>Read <a href=\"#obj_140\">the ridge orders</a> first.</p>\r\n";
+        for (int i = 0; i < 300; ++i)
+            html += "<p><a name=\"obj_" + QByteArray::number(i % 150 + 1) + "\"></a>Block " + QByteArray::number(i) +
+                    ": hold point " + QByteArray::number(i) + ".</p>\r\n";
+        return html + "</font></body></html>\r\n";
+    }
+    QString TopLine() const {
+        return Browser()->cursorForPosition(QPoint(4, 4)).block().text();
+    }
+    bool AtTop(const QString& text) const {
+        const QTextCursor c = Browser()->document()->find(text);
+        return !c.isNull() && std::abs(Browser()->cursorRect(c).top()) < 30;
+    }
+    bool Shows(int block) const {
+        return Browser()->toPlainText().contains("Block " + QString::number(block) + ":");
+    }
+};
+}  // namespace
+
+TEST_F(LongPagePreview, ALongPageIsShownAWindowAtATimeThatFollowsJumpsScrollingAndTyping) {
+    Main()->resize(900, 500);
+    CScriptDoc* d = OpenPage("m/briefing.html", Page());
+    // Only the top of the page is built; the list still offers every place on it.
+    EXPECT_GT(Pane()->PieceCount(), 20u);
+    EXPECT_EQ(Pane()->ShownPieces().first, 0u);
+    EXPECT_TRUE(Shows(0));
+    EXPECT_FALSE(Shows(150));
+    EXPECT_LT(Browser()->document()->characterCount(), 3000);
+    EXPECT_EQ(Pane()->SectionList()->count(), 300);
+
+    // A link to a place outside the window moves the window there; the first of a repeated name.
+    ClickLink("the ridge orders");
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(AtTop("Block 139:"));
+    EXPECT_GT(Pane()->ShownPieces().first, 0u);
+
+    // The list's second "obj_51" is block 200's; the tags open there (the red font) are carried.
+    emit Pane()->SectionList()->activated(200);
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(AtTop("Block 200:"));
+    EXPECT_FALSE(Shows(0));
+    const QTextCursor red = Browser()->document()->find("Block 200:");
+    EXPECT_EQ(red.charFormat().foreground().color(), QColor("#C00000"));
+    // And back within the window: no page is built for that.
+    const int shown = Pane()->PagesShown();
+    emit Pane()->SectionList()->activated(199);
+    EXPECT_FALSE(Pane()->IsPending());
+    QTest::qWait(20);
+    EXPECT_TRUE(AtTop("Block 199:"));
+    EXPECT_EQ(Pane()->PagesShown(), shown);
+
+    // Scrolling to the window's end moves the window on, keeping the text in view where it was.
+    QScrollBar* bar = Browser()->verticalScrollBar();
+    const size_t last = Pane()->ShownPieces().second;
+    bar->setValue(bar->maximum());
+    const QString top = TopLine();
+    const int topAt = TopOf(top);
+    ASSERT_TRUE(Pane()->IsPending());
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_GT(Pane()->ShownPieces().second, last);
+    EXPECT_EQ(TopLine(), top);
+    EXPECT_NEAR(TopOf(top), topAt, 2);
+    // Further on, to the page's end.
+    for (int i = 0; i < 40 && !Shows(299); ++i) {
+        bar->setValue(bar->maximum());
+        WaitForPage();
+    }
+    EXPECT_TRUE(Shows(299));
+    EXPECT_EQ(Pane()->ShownPieces().second, Pane()->PieceCount() - 1);
+
+    // Typing at the page's top renders the new text around the same place.
+    emit Pane()->SectionList()->activated(220);
+    ASSERT_TRUE(WaitForPage());
+    PlaceCaret(d->GetView(), 1, 3);
+    QTest::keyClicks(d->GetView(), "Now ");
+    Pane()->RenderNow();
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(AtTop("Block 220:"));
+    emit Pane()->SectionList()->activated(0);
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(Browser()->toPlainText().contains("Now Read the ridge orders"));
 }
 
 namespace {
