@@ -98,7 +98,9 @@ void CLayoutPacer::Step() {
         if (m_position <= m_placeAt) return true;
         return bottom < TopOf(m_doc, m_placeAt) + m_placeBelow + m_view->viewport()->height();
     };
-    while (m_position < end && (clock.nsecsElapsed() < kStepNs || placeAhead())) {
+    // The step that reaches a place ends there: it is the one the swap of pages waits for.
+    const bool reaching = placeAhead();
+    while (m_position < end && (reaching ? placeAhead() : clock.nsecsElapsed() < kStepNs)) {
         // Asking where a block lies lays the page out down to it (and no further).
         const QTextBlock block = m_doc->findBlock(std::min(end - 1, m_position + kChunk));
         bottom = m_layout->blockBoundingRect(block).bottom();

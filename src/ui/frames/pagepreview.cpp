@@ -6,6 +6,7 @@
 #include <QStringListModel>
 #include <QTextBrowser>
 #include <QThread>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -44,8 +45,17 @@ CPagePreview::CPagePreview(QWidget* parent) : QDockWidget(parent) {
     m_browser->setOpenLinks(false);  // every link is answered by OnLinkClicked
     m_browser->setOpenExternalLinks(false);
     m_browser->setStatusTip(QStringLiteral("The active page as the game shows it"));
+    // A long page's own scroll bar: it spans the whole page, where the browser's spans the window.
+    m_pageBar = new QScrollBar(Qt::Vertical, body);
+    m_pageBar->setObjectName(QStringLiteral("PageBar"));
+    m_pageBar->hide();
+    auto* view = new QHBoxLayout;
+    view->setContentsMargins(0, 0, 0, 0);
+    view->setSpacing(0);
+    view->addWidget(m_browser, 1);
+    view->addWidget(m_pageBar);
     layout->addWidget(m_sections);
-    layout->addWidget(m_browser, 1);
+    layout->addLayout(view, 1);
     setWidget(body);
     setMinimumWidth(220);
 
@@ -58,6 +68,11 @@ CPagePreview::CPagePreview(QWidget* parent) : QDockWidget(parent) {
     connect(m_browser->verticalScrollBar(), &QScrollBar::sliderReleased, this, &CPagePreview::OnScrolled);
     // Scrolled near the window's end while it was being laid out: moved on once it is.
     connect(&m_pacer, &CLayoutPacer::LaidOut, this, &CPagePreview::OnScrolled);
+    connect(m_pageBar, &QScrollBar::valueChanged, this, &CPagePreview::OnPageBarMoved);
+    connect(m_browser->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!m_swapping) SyncPageBar();
+    });
+    connect(&m_pacer, &CLayoutPacer::LaidOut, this, &CPagePreview::SyncPageBar);
     // Back on screen: catch up with what was typed meanwhile.
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible && m_stale && !m_pause.isActive()) m_pause.start(0);
@@ -125,6 +140,7 @@ void CPagePreview::StartBuild(const QString& html) {
     // The new text's window is built around the place in view of the old one.
     if (IsWindowed() && m_samePage) {
         build->target = PlaceInView();
+        build->target.followView = true;
         build->centreOffset = build->target.offset;
         build->oldText = m_text;
     }
@@ -153,7 +169,7 @@ void CPagePreview::OnRenderFinished() {
         m_disposal.Dispose(build->page);
     } else if (!build->newText || build->cut) {
         // The place as it is now: the user may have scrolled on while the window was built.
-        if (build->target.section < 0 && IsWindowed() && (m_samePage || !build->newText)) {
+        if (build->target.followView && IsWindowed()) {
             build->target = PlaceInView();
             if (build->newText) build->target.offset = build->InNewText(build->target.offset);
         }
@@ -169,12 +185,14 @@ void CPagePreview::OnRenderFinished() {
         m_cut.reset();
         m_first = m_last = 0;
         m_pieceStarts.clear();
+        ShowPageBar(false);
         ShowPage(build->page, std::move(build->sections), std::move(build->captions), m_samePage);
         m_samePage = true;
     }
     // What is left of it (a long page's list of places) is freed away from the editor's thread.
     m_disposal.DisposeValue(std::move(build));
     if (m_pendingSection >= 0 && !m_copy.IsRunning()) GoToSection(std::exchange(m_pendingSection, -1));
+    if (m_pendingOffset >= 0 && !m_worker && !m_copy.IsRunning()) OnPageBarMoved(static_cast<int>(std::exchange(m_pendingOffset, -1)));
     if (m_stale && isVisible()) OnTextChanged();
 }
 
@@ -219,6 +237,8 @@ void CPagePreview::ShowNoPage() {
     m_first = m_last = 0;
     m_pieceStarts.clear();
     m_pendingSection = -1;
+    m_pendingOffset = -1;
+    ShowPageBar(false);
     auto* page = new CPreviewPage(QString());
     page->setHtml(QStringLiteral("<p style=\"color:#808080\">The preview shows the active briefing or overview "
                                  "page (.html) as the game shows it.</p>"));

@@ -14,6 +14,7 @@
 #include "ui/frames/slicedtextcopy.h"
 
 class QComboBox;
+class QScrollBar;
 class QStringListModel;
 class QTextBrowser;
 class QThread;
@@ -41,6 +42,7 @@ public:
 
     QTextBrowser* Browser() const { return m_browser; }
     QComboBox* SectionList() const { return m_sections; }
+    QScrollBar* PageBar() const { return m_pageBar; }
     // Renders what changed without waiting for the pause (when visible, as always).
     void RenderNow();
     // Waiting for the typing to stop, taking the text or building a page.
@@ -52,7 +54,7 @@ public:
     struct WindowSizes {
         size_t wholePageBytes = 256 * 1024;
         size_t pieceBytes = 4 * 1024;
-        size_t windowBytes = 64 * 1024;
+        size_t windowBytes = 48 * 1024;
     };
     static WindowSizes s_window;
     // The pieces of the page shown ({0, 0} for a page shown whole), and how many it has.
@@ -76,6 +78,7 @@ private:
         size_t offset = 0;  // in the page's text: the window's piece holding it is the reference
         int below = 0;
         int section = -1;
+        bool followView = false;  // the place in view when the window is shown, wherever that is then
     };
     // What a worker builds: handed back to the pane's thread when it ends. A build either reads a new
     // text (newText), or makes another window of the long page shown.
@@ -125,6 +128,11 @@ private:
     int SectionPosition(int section) const;
     void ScrollTo(const Target& target);
     void OnScrolled();
+    // The long page's own scroll bar: shown for a window, kept at the place in view, and moving
+    // the view (and the window, if need be) when the user moves it.
+    void ShowPageBar(bool show);
+    void SyncPageBar();
+    void OnPageBarMoved(int offset);
 
     QTextBrowser* m_browser;
     QComboBox* m_sections;
@@ -150,6 +158,9 @@ private:
     std::vector<int> m_pieceStarts;
     int m_pendingSection = -1;  // asked for while a page was being built
     bool m_swapping = false;    // a window is being put in the browser
+    QScrollBar* m_pageBar = nullptr;
+    bool m_syncing = false;     // the page bar is being set to the view, not moved by the user
+    long long m_pendingOffset = -1;  // the page bar moved while a window was being built
 };
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <QTextBrowser>
 
 #include <algorithm>
+#include <climits>
 
 #include "ui/doc/scriptdoc.h"
 #include "ui/frames/pagepreview.h"
@@ -61,6 +62,7 @@ void CPagePreview::BuildOnWorker(Build& build, const QString& html) {
 void CPagePreview::ShowWindow(Build& build) {
     // The new page starts at its top until the place is kept: that is no scrolling of the user's.
     m_swapping = true;
+    ShowPageBar(true);  // before the page goes in: it is laid out at the width it keeps
     build.page->setParent(m_browser);
     m_browser->setDocument(build.page);
     m_disposal.Dispose(m_page);
@@ -70,6 +72,7 @@ void CPagePreview::ShowWindow(Build& build) {
     m_pieceStarts = std::move(build.pieceStarts);
     ScrollTo(build.target);
     m_swapping = false;
+    SyncPageBar();
     ++m_pagesShown;
     emit PageShown();
 }
@@ -116,7 +119,10 @@ void CPagePreview::ScrollTo(const Target& target) {
     const size_t piece = std::clamp(PieceAt(*m_cut, target.offset), m_first, m_last);
     if (target.section >= 0 && static_cast<size_t>(target.section) < m_shownSections.size())
         m_pacer.StartAt(m_browser, SectionPosition(target.section), 0);
-    else
+    else if (piece == 0 && target.below <= 0) {  // the page's top, margins and all
+        m_browser->verticalScrollBar()->setValue(0);
+        m_pacer.Start(m_browser, QPoint());
+    } else
         m_pacer.StartAt(m_browser, m_pieceStarts[piece - m_first], target.below);
 }
 
@@ -166,7 +172,75 @@ void CPagePreview::OnScrolled() {
     const auto after = std::upper_bound(m_pieceStarts.begin(), m_pieceStarts.end(), at);
     const size_t centre = m_first + static_cast<size_t>(std::max<std::ptrdiff_t>(0, after - m_pieceStarts.begin() - 1));
     if (WindowAround(*m_cut, centre, s_window.windowBytes) == std::make_pair(m_first, m_last)) return;
-    MoveWindow(centre, PlaceInView());
+    Target place = PlaceInView();
+    place.followView = true;
+    MoveWindow(centre, place);
+}
+
+void CPagePreview::ShowPageBar(bool show) {
+    if (m_pageBar->isHidden() != show) return;
+    m_pageBar->setVisible(show);
+    m_browser->setVerticalScrollBarPolicy(show ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+}
+
+// The page bar stands for the text's bytes: the place in view is the piece at the view's top and
+// how far down into it the view is, by height.
+void CPagePreview::SyncPageBar() {
+    if (!IsWindowed() || m_pieceStarts.empty() || m_pageBar->isSliderDown()) return;
+    const QScrollBar* inner = m_browser->verticalScrollBar();
+    const int viewHeight = std::max(1, m_browser->viewport()->height());
+    const int windowHeight = inner->maximum() + viewHeight;
+    const Target place = PlaceInView();
+    const size_t k = std::clamp(PieceAt(*m_cut, place.offset), m_first, m_last);
+    const PagePiece& piece = m_cut->pieces[k];
+    const int top = PieceTop(k - m_first);
+    const int bottom = k < m_last ? PieceTop(k + 1 - m_first) : windowHeight;
+    const double into = bottom > top ? std::clamp(double(place.below) / (bottom - top), 0.0, 1.0) : 0.0;
+    const double windowBytes = double(m_cut->pieces[m_last].end - m_cut->pieces[m_first].begin);
+    const int pageStep = std::max(1, static_cast<int>(windowBytes * viewHeight / std::max(windowHeight, viewHeight)));
+    const int total = static_cast<int>(std::min<size_t>(m_text->size(), INT_MAX));
+    int value = static_cast<int>(double(piece.begin) + into * double(piece.end - piece.begin));
+    // At the page's own ends the thumb is at the bar's ends.
+    if (m_first == 0 && inner->value() == 0) value = 0;
+    if (m_last + 1 == m_cut->pieces.size() && inner->value() >= inner->maximum()) value = INT_MAX;
+    m_syncing = true;
+    m_pageBar->setRange(0, std::max(0, total - pageStep));
+    m_pageBar->setPageStep(pageStep);
+    m_pageBar->setSingleStep(std::max(1, pageStep / 10));
+    m_pageBar->setValue(std::min(value, m_pageBar->maximum()));
+    m_syncing = false;
+}
+
+void CPagePreview::OnPageBarMoved(int offset) {
+    if (m_syncing || !IsWindowed() || m_pieceStarts.empty()) return;
+    if (m_worker || m_copy.IsRunning()) {  // taken up once the window being built is shown
+        m_pendingOffset = offset;
+        return;
+    }
+    const size_t count = m_cut->pieces.size();
+    const size_t k = PieceAt(*m_cut, static_cast<size_t>(std::max(0, offset)));
+    const PagePiece& piece = m_cut->pieces[k];
+    // Inside the window and away from its ends (but for the page's own), the view scrolls there.
+    const bool inside = k >= m_first && k <= m_last && (k > m_first || m_first == 0) && (k < m_last || m_last + 1 == count);
+    if (!inside) {
+        Target target;
+        target.offset = piece.begin;
+        MoveWindow(k, target);
+        return;
+    }
+    QScrollBar* inner = m_browser->verticalScrollBar();
+    if (offset >= m_pageBar->maximum() && m_last + 1 == count) {
+        inner->setValue(inner->maximum());
+        return;
+    }
+    const int top = PieceTop(k - m_first);
+    const int bottom = k < m_last ? PieceTop(k + 1 - m_first) : inner->maximum() + m_browser->viewport()->height();
+    const double into = piece.end > piece.begin ? double(offset - static_cast<int>(piece.begin)) / double(piece.end - piece.begin) : 0.0;
+    const int y = top + static_cast<int>(into * (bottom - top));
+    if (m_pacer.IsRunning() || y > inner->maximum())
+        m_pacer.StartAt(m_browser, m_pieceStarts[k - m_first], y - top);
+    else
+        inner->setValue(y);
 }
 
 }  // namespace qm

@@ -362,10 +362,33 @@ TEST_F(LongPagePreview, ALongPageIsShownAWindowAtATimeThatFollowsJumpsScrollingA
     // Further on, to the page's end.
     for (int i = 0; i < 40 && !Shows(299); ++i) {
         bar->setValue(bar->maximum());
+        QTest::qWait(30);  // the rest of the window laid out
         WaitForPage();
     }
     EXPECT_TRUE(Shows(299));
     EXPECT_EQ(Pane()->ShownPieces().second, Pane()->PieceCount() - 1);
+
+    // The page's own scroll bar spans the whole page (the browser's is not shown): at its end the
+    // page's end, at its start the page's start, and it follows the view.
+    QScrollBar* pageBar = Pane()->PageBar();
+    EXPECT_TRUE(pageBar->isVisibleTo(Pane()));
+    EXPECT_EQ(Browser()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(pageBar->value(), pageBar->maximum());
+    EXPECT_GT(pageBar->maximum(), Page().size() / 2);
+    pageBar->setValue(0);
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(AtTop("Block 0:") || Shows(0));
+    EXPECT_EQ(Browser()->verticalScrollBar()->value(), 0);
+    pageBar->setValue(pageBar->maximum() / 2);
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(Shows(150) || Shows(145) || Shows(155));
+    const int middle = pageBar->value();
+    bar->setValue(bar->value() + 200);
+    EXPECT_GT(pageBar->value(), middle);
+    pageBar->setValue(pageBar->maximum());
+    ASSERT_TRUE(WaitForPage());
+    EXPECT_TRUE(Shows(299));
 
     // Typing at the page's top renders the new text around the same place.
     emit Pane()->SectionList()->activated(220);
@@ -378,6 +401,10 @@ TEST_F(LongPagePreview, ALongPageIsShownAWindowAtATimeThatFollowsJumpsScrollingA
     emit Pane()->SectionList()->activated(0);
     ASSERT_TRUE(WaitForPage());
     EXPECT_TRUE(Browser()->toPlainText().contains("Now Read the ridge orders"));
+    // A short page is shown whole, with the browser's own scroll bar.
+    OpenPage("m/other.html", "<p>Short</p>");
+    EXPECT_FALSE(Pane()->PageBar()->isVisibleTo(Pane()));
+    EXPECT_EQ(Browser()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 }
 
 namespace {
