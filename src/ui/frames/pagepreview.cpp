@@ -98,6 +98,8 @@ void CPagePreview::SetDocument(CScriptDoc* doc) {
     m_pause.stop();
     m_copy.Cancel();
     m_samePage = false;
+    m_pendingSection = -1;  // places asked for on the page shown before
+    m_pendingOffset = -1;
     m_stale = doc != nullptr;
     if (!doc) {
         ShowNoPage();
