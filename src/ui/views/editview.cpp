@@ -7,7 +7,6 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <algorithm>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/blockedits.h"
+#include "ui/views/clipboardtext.h"
 #include "ui/views/linenumberarea.h"
 #include "ui/views/viewmarks.h"
 #include "ui/views/zoom.h"
@@ -582,28 +582,11 @@ void CEditView::contextMenuEvent(QContextMenuEvent* event) {
     menu->exec(event->globalPos());
 }
 
-namespace {
-// Characters only, whatever the source's formatting. Some programs put only HTML on the
-// clipboard: its text is what the user copied.
-QString PlainTextOf(const QMimeData* source) {
-    if (!source) return {};
-    if (source->hasText() && !source->text().isEmpty()) return source->text();
-    if (source->hasHtml()) return QTextDocumentFragment::fromHtml(source->html()).toPlainText();
-    return {};
-}
-}  // namespace
-
-bool CEditView::canInsertFromMimeData(const QMimeData* source) const {
-    return source && (source->hasText() || source->hasHtml());
-}
+bool CEditView::canInsertFromMimeData(const QMimeData* source) const { return CanPasteFrom(source); }
 
 void CEditView::insertFromMimeData(const QMimeData* source) {
-    QString text = PlainTextOf(source);
+    const QString text = PastedText(source);
     if (text.isEmpty()) return;
-    // Every kind of line break becomes a real line.
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    for (QChar c : {QChar(u'\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
-        text.replace(c, QLatin1Char('\n'));
     textCursor().insertText(text);
     ensureCursorVisible();
 }

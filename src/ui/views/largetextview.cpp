@@ -11,6 +11,8 @@
 #include <QTextLayout>
 #include <algorithm>
 
+#include "ui/views/clipboardtext.h"
+
 namespace qm {
 
 namespace {
@@ -428,7 +430,7 @@ void CLargeTextView::DeleteSelection() {
 }
 
 void CLargeTextView::Paste() {
-    const QString text = QApplication::clipboard()->text();
+    const QString text = PastedText(QApplication::clipboard()->mimeData());
     if (!text.isEmpty()) InsertText(text);
 }
 

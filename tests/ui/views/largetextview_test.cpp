@@ -2,6 +2,7 @@
 // two windows on one text, the colours it paints and what it leaves on the screen.
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QImage>
 #include <QKeyEvent>
 #include <QScreen>
@@ -64,6 +65,12 @@ TEST(LargeTextView, TypingMovingSelectingAndUndoAsInTheEditor) {
     QApplication::clipboard()->setText("x\r\ny");
     w.view.Paste();  // pasted line ends are the text's own
     EXPECT_EQ(w.Line(150001), "y");
+    auto* html = new QMimeData;  // the clipboard takes it
+    html->setHtml("<p>hint <b>&quot;a&quot;</b></p><p>exit</p>");
+    QApplication::clipboard()->setMimeData(html);
+    w.view.Paste();  // a clipboard holding only HTML pastes the text it shows
+    EXPECT_EQ(w.Line(150001), "yhint \"a\"");
+    EXPECT_EQ(w.Line(150002), "exit");
 
     // Undo walks back step by step to the saved text, the caret following each step.
     int undos = 0;
