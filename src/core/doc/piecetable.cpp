@@ -19,16 +19,33 @@ void AddBreaks(std::vector<size_t>& breaks, const std::string& buffer, size_t fr
 }
 }  // namespace
 
-PieceTable::PieceTable(std::string text) : m_original(std::move(text)) {
-    AddBreaks(m_originalBreaks, m_original, 0);
+PieceTable::PieceTable(std::string text) : m_original(std::make_shared<const std::string>(std::move(text))) {
+    const std::string& original = *m_original;
+    AddBreaks(m_originalBreaks, original, 0);
     size_t lineStart = 0;
     for (size_t b : m_originalBreaks) {
         m_firstLongest = std::max(m_firstLongest, b - lineStart);
         lineStart = b + 1;
     }
-    m_firstLongest = std::max(m_firstLongest, m_original.size() - lineStart);
-    if (!m_original.empty())
-        InsertPieces(0, {Piece{false, 0, m_original.size(), m_originalBreaks.size()}});
+    m_firstLongest = std::max(m_firstLongest, original.size() - lineStart);
+    if (!original.empty()) InsertPieces(0, {Piece{false, 0, original.size(), m_originalBreaks.size()}});
+}
+
+PieceTable::Snapshot PieceTable::TakeSnapshot() const {
+    Snapshot s;
+    s.m_original = m_original;
+    s.m_added = m_added;
+    s.m_size = m_size;
+    for (const Chunk& chunk : m_chunks)
+        for (const Piece& p : chunk.pieces) s.m_spans.push_back({p.added, {p.start, p.length}});
+    return s;
+}
+
+std::string PieceTable::Snapshot::WholeText() const {
+    std::string text;
+    text.reserve(m_size);
+    for (const auto& [added, span] : m_spans) text.append(added ? m_added : *m_original, span.first, span.second);
+    return text;
 }
 
 size_t PieceTable::Length(const std::vector<Piece>& pieces) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,22 @@ public:
     // Hands the bytes of a range to `sink` stretch by stretch as they lie in the buffers, so a
     // caller can write the text without a copy of it. A false from the sink stops.
     void ForEachSpan(size_t offset, size_t length, const std::function<bool(std::string_view)>& sink) const;
+
+    // The text as it is now, to be put together on another thread while the table goes on
+    // changing: the opened text is shared, not copied; what was typed since and the list of
+    // pieces are copied, which costs little next to the whole text.
+    class Snapshot {
+    public:
+        std::string WholeText() const;
+
+    private:
+        friend class PieceTable;
+        std::shared_ptr<const std::string> m_original;
+        std::string m_added;
+        std::vector<std::pair<bool, std::pair<size_t, size_t>>> m_spans;  // added?, start, length
+        size_t m_size = 0;
+    };
+    Snapshot TakeSnapshot() const;
 
     // What one edit did, as the text was before it: `removed` bytes at `offset` (holding
     // `removedBreaks` line breaks) gave way to `inserted` bytes (holding `insertedBreaks`), on line
@@ -92,7 +109,7 @@ private:
     };
     static constexpr size_t kNever = size_t(-1);
 
-    const std::string& Buffer(const Piece& p) const { return p.added ? m_added : m_original; }
+    const std::string& Buffer(const Piece& p) const { return p.added ? m_added : *m_original; }
     const std::vector<size_t>& BreaksOf(const Piece& p) const { return p.added ? m_addedBreaks : m_originalBreaks; }
     size_t CountBreaks(bool added, size_t from, size_t to) const;
     Piece Cut(const Piece& p, size_t from, size_t to) const;
@@ -108,7 +125,8 @@ private:
     static size_t Length(const std::vector<Piece>& pieces);
     static size_t Breaks(const std::vector<Piece>& pieces);
 
-    std::string m_original, m_added;
+    std::shared_ptr<const std::string> m_original;  // never changes: snapshots share it
+    std::string m_added;
     std::vector<size_t> m_originalBreaks, m_addedBreaks;
     std::vector<Chunk> m_chunks;
     size_t m_size = 0, m_breaks = 0, m_firstLongest = 0;

@@ -39,12 +39,12 @@ void CRecoveryJournal::Adopt(const QString& name) { m_own.insert(name); }
 
 void CRecoveryJournal::Write(const QString& name, RecoveryEntry entry, const QString& rawText) {
     if (!IsOn() || name.isEmpty()) return;
-    Queue(Job{name, false, std::move(entry), rawText, {}, false});
+    Queue(Job{name, false, std::move(entry), rawText, {}});
 }
 
-void CRecoveryJournal::WriteUtf8(const QString& name, RecoveryEntry entry, std::string text) {
+void CRecoveryJournal::WriteUtf8(const QString& name, RecoveryEntry entry, std::function<std::string()> text) {
     if (!IsOn() || name.isEmpty()) return;
-    Queue(Job{name, false, std::move(entry), QString(), std::move(text), true});
+    Queue(Job{name, false, std::move(entry), QString(), std::move(text)});
 }
 
 void CRecoveryJournal::Queue(Job job) {
@@ -64,7 +64,7 @@ void CRecoveryJournal::Remove(const QString& name) {
         std::lock_guard<std::mutex> hold(m_mutex);
         for (auto it = m_jobs.begin(); it != m_jobs.end();)
             it = it->name == name ? m_jobs.erase(it) : it + 1;
-        m_jobs.push_back(Job{name, true, {}, {}, {}, false});
+        m_jobs.push_back(Job{name, true, {}, {}, {}});
     }
     m_wake.notify_one();
 }
@@ -115,9 +115,9 @@ void CRecoveryJournal::Do(Job& job) {
         std::remove(path.c_str());
         return;
     }
-    if (job.fromUtf8) {
-        job.entry.bytes = EncodeDocumentText(job.utf8);
-        std::string().swap(job.utf8);
+    if (job.utf8) {
+        job.entry.bytes = EncodeDocumentText(job.utf8());
+        job.utf8 = nullptr;  // lets go of what the text was made from
     } else {
         // As CEditView::GetText and a save: the editor's own separators are line breaks.
         job.text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));

@@ -3,6 +3,7 @@
 #include <QString>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -36,7 +37,7 @@ public:
     // entry.bytes is left empty: the worker fills it from rawText.
     void Write(const QString& name, RecoveryEntry entry, const QString& rawText);
     // The same from a very large text's UTF-8 with "\n" line breaks.
-    void WriteUtf8(const QString& name, RecoveryEntry entry, std::string text);
+    void WriteUtf8(const QString& name, RecoveryEntry entry, std::function<std::string()> text);
     void Remove(const QString& name);
     // Nothing handed over is waiting or being written.
     bool IsIdle();
@@ -57,8 +58,7 @@ private:
         bool remove = false;
         RecoveryEntry entry;
         QString text;
-        std::string utf8;
-        bool fromUtf8 = false;  // the text is utf8, not text
+        std::function<std::string()> utf8;  // makes the text as UTF-8, on the worker, instead of text
     };
     void Queue(Job job);
     void Run();

@@ -68,9 +68,11 @@ void CScriptDoc::WriteJournalNow() {
     QElapsedTimer taking;
     taking.start();
     if (m_large) {
-        std::string text = m_large->Table().WholeText();
+        // A snapshot, not the text: the opened file is shared with it, so a very large text is
+        // put together on the journal's thread.
+        auto snapshot = std::make_shared<const PieceTable::Snapshot>(m_large->Table().TakeSnapshot());
         if (m_schedule) m_schedule->SetCopyCost(taking.nsecsElapsed() / 1e6);
-        journal->WriteUtf8(m_journalName, std::move(entry), std::move(text));
+        journal->WriteUtf8(m_journalName, std::move(entry), [snapshot] { return snapshot->WholeText(); });
         return;
     }
     QString text = m_view->document()->toRawText();

@@ -127,7 +127,7 @@ TEST(PieceTable, ChangeReportsLetACallerFollowTheLines) {
 
 // Thousands of random edits, undos and redos against a plain string. Without typing merged, each
 // edit is one undo step, so the string's own history of texts says what every undo and redo gives.
-TEST(PieceTable, RandomEditsUndosAndRedosMatchAPlainString) {
+TEST(PieceTable, RandomEditsUndosRedosAndSnapshotsMatchAPlainString) {
     std::mt19937 random(2026);
     const auto pick = [&](size_t n) { return n == 0 ? size_t{0} : size_t(random() % (n + 1)); };
     const std::string alphabet = "ab\nc\n#;xyz";
@@ -143,7 +143,10 @@ TEST(PieceTable, RandomEditsUndosAndRedosMatchAPlainString) {
             reportedSize += c.inserted - c.removed;
             reportedBreaks += c.insertedBreaks - c.removedBreaks;
         };
+        // Snapshots taken along the way keep their text whatever the table does after.
+        std::vector<std::pair<PieceTable::Snapshot, std::string>> snapshots;
         for (int step = 0; step < 1500; ++step) {
+            if (step % 100 == 0) snapshots.emplace_back(t.TakeSnapshot(), model);
             const int what = int(random() % 10);
             if (what < 4) {
                 std::string text;
@@ -187,6 +190,7 @@ TEST(PieceTable, RandomEditsUndosAndRedosMatchAPlainString) {
             ASSERT_EQ(reportedBreaks + 1, t.LineCount());
         }
         ExpectSame(t, model);
+        for (const auto& [snapshot, text] : snapshots) ASSERT_EQ(snapshot.WholeText(), text);
         // Undo all the way gives the first text back, redo all the way the last.
         const std::string last = t.WholeText();
         while (t.CanUndo()) {
