@@ -8,6 +8,7 @@
 #include "ui/frames/childfrm.h"
 #include "ui/frames/mainfrm.h"
 #include "ui/views/descriptview.h"
+#include "ui/views/problemchecker.h"
 #include "ui/views/scriptview.h"
 #include "ui/views/textview.h"
 #include "ui/views/largetextview.h"
@@ -62,6 +63,7 @@ CChildFrame* OpenNewWindow(CMainFrame& main) {
     frame->SetDocument(doc);
     view->SetDocument(doc);
     view->ShareDocumentOf(source);
+    ShowProblemsIn(view);
     frame->setWindowIcon(active->windowIcon());
     frame->setWindowTitle(doc->GetTitle());
     QObject::connect(doc, &CScriptDoc::TitleChanged, frame, &QWidget::setWindowTitle);

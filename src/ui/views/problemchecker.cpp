@@ -51,7 +51,12 @@ CProblemChecker::~CProblemChecker() {
 }
 
 CProblemChecker* CProblemChecker::Of(const CEditView* view) {
-    return view ? view->findChild<CProblemChecker*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!view) return nullptr;
+    if (auto* own = view->findChild<CProblemChecker*>(QString(), Qt::FindDirectChildrenOnly)) return own;
+    // A further window on a script shows what its document's own window found: one text, one check.
+    const CScriptDoc* doc = view->GetDocument();
+    const CEditView* first = doc ? doc->GetView() : nullptr;
+    return first && first != view ? first->findChild<CProblemChecker*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 void CProblemChecker::OnTextChanged() {
@@ -143,6 +148,13 @@ void AttachProblemChecker(CEditView* view) {
     auto* checker = new CProblemChecker(view);
     view->viewport()->installEventFilter(new ProblemTips(view));
     if (CViewMarks* marks = view->Marks()) QObject::connect(checker, &CProblemChecker::ProblemsChanged, marks, &CViewMarks::Refresh);
+}
+
+void ShowProblemsIn(CEditView* further) {
+    CProblemChecker* checker = CProblemChecker::Of(further);
+    if (!checker) return;
+    further->viewport()->installEventFilter(new ProblemTips(further));
+    if (CViewMarks* marks = further->Marks()) QObject::connect(checker, &CProblemChecker::ProblemsChanged, marks, &CViewMarks::Refresh);
 }
 
 }  // namespace qm

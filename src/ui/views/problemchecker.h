@@ -24,7 +24,8 @@ public:
     explicit CProblemChecker(CEditView* view);
     ~CProblemChecker() override;
 
-    // The checker of a view, or null (views of other kinds have none).
+    // The checker of a view (for a further window on a script, its document's own window's), or
+    // null (views of other kinds have none).
     static CProblemChecker* Of(const CEditView* view);
 
     // The problems of the text as last checked, in text order.
@@ -59,5 +60,7 @@ private:
 
 // Gives a script view its checker: problems underlined in the window, their messages as tool tips.
 void AttachProblemChecker(CEditView* view);
+// A further window on a script: underlines and tips from its document's own window's checker.
+void ShowProblemsIn(CEditView* further);
 
 }  // namespace qm

@@ -100,6 +100,19 @@ TEST_F(Problems, UnderlinedWithTipsListedInTheBarAndEachRowJumps) {
     EXPECT_EQ(Rows().size(), 2);
     EXPECT_EQ(Underlines(v).size(), 2);
 
+    // A further window on the script shows the same underlines and tips, and the bar follows it.
+    Main()->Action(ID_WINDOW_NEW)->trigger();
+    CEditView* further = Main()->ActiveView();
+    ASSERT_NE(further, v);
+    ASSERT_EQ(further->GetDocument(), doc);
+    EXPECT_EQ(Underlines(further), Underlines(v));
+    EXPECT_EQ(TipAt(further, 2, 7), "goto \"nowhere\": no line defines the label #nowhere");
+    PlaceCaret(further, 2, 13);
+    QTest::keyClicks(further, "x");
+    ASSERT_TRUE(WaitForCheck(v, checks + 2));
+    EXPECT_EQ(Underlines(further), QStringList({"2:5+10 error", "3:0+5 warning"}));
+    EXPECT_EQ(Rows().size(), 2);
+
     // Shown at the next start too.
     EXPECT_TRUE(Main()->close());
     EXPECT_EQ(Setting("ProblemsBar"), 1);
