@@ -97,6 +97,25 @@ CCompletionPopup::CCompletionPopup(CEditView* view)
     };
     connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, place);
     connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this, place);
+    // The list is a window of its own: moving the main window or the script's window must take it
+    // along, and it must not float over other programs once the editor is left.
+    for (QWidget* w = view; w; w = w->parentWidget()) w->installEventFilter(this);
+}
+
+bool CCompletionPopup::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (IsOpen()) Place();
+            break;
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+            Close();
+            break;
+        default:
+            break;
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 bool CCompletionPopup::event(QEvent* event) {

@@ -47,6 +47,8 @@ protected:
     // Keys that reach the list's own window (a window system that gives it the keyboard focus)
     // go on to the view, as if typed there.
     bool event(QEvent* event) override;
+    // The view's windows: the list follows them when they move and closes when they go.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The caret moved or the text changed: filters again, or closes when the caret left the name.

@@ -117,6 +117,17 @@ TEST_F(ScriptAssist, EscInTheListOnlyClosesItAndTheProgramRuns) {
     QTest::keyClick(v, Qt::Key_Space, Qt::ControlModifier);
     ASSERT_TRUE(list->IsOpen());
     EXPECT_EQ(Rows(v), (QStringList{"hint"}));
+
+    // Moving the main window takes the list along; leaving the editor closes it.
+    const QPoint before = list->pos();
+    Main()->move(Main()->pos() + QPoint(40, 25));
+    QApplication::processEvents();
+    EXPECT_EQ(list->pos(), before + QPoint(40, 25));
+    QEvent leave(QEvent::WindowDeactivate);
+    QApplication::sendEvent(Main(), &leave);
+    EXPECT_FALSE(list->IsOpen());
+    QTest::keyClick(v, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(list->IsOpen());
     QTest::keyClick(v, Qt::Key_Escape);
     EXPECT_FALSE(list->IsOpen());
     EXPECT_TRUE(prompter.messages.empty());
