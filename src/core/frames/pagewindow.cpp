@@ -13,6 +13,7 @@ constexpr std::string_view kMarker = "qm-piece-";
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsNameChar(char c) { return IsLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == ':' || c == '_'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
 template <size_t N>
 bool OneOf(std::string_view name, const std::array<std::string_view, N>& names) {
@@ -49,7 +50,7 @@ bool ClosesParagraph(std::string_view n) {
 }
 
 // Where the end tag of a raw-text element starts ("</name", any case), from a position on.
-size_t FindEndTagIn(std::string_view html, const std::string& name, size_t from) {
+size_t FindEndTag(std::string_view html, const std::string& name, size_t from) {
     for (size_t at = html.find("</", from); at != std::string_view::npos; at = html.find("</", at + 2)) {
         size_t k = 0;
         while (k < name.size() && at + 2 + k < html.size() && Lower(html[at + 2 + k]) == name[k]) ++k;
@@ -109,10 +110,20 @@ private:
         while (Due(to)) {
             const size_t want = m_cut.pieces.back().begin + m_pieceBytes;
             const size_t nl = m_html.find('\n', std::max(from, want) - 1);
-            if (nl == std::string_view::npos || nl + 1 >= to) return;
+            if (nl == std::string_view::npos || nl + 1 >= to) break;
+            NoteText(from, nl + 1);
             CutAt(nl + 1);
             from = nl + 1;
         }
+        NoteText(from, to);
+    }
+
+    // The current piece's first shown text, if it has none yet.
+    void NoteText(size_t from, size_t to) {
+        PagePiece& piece = m_cut.pieces.back();
+        if (piece.textAt != kNoText) return;
+        while (from < to && IsBlank(m_html[from])) ++from;
+        if (from < to) piece.textAt = from;
     }
 
     // Reads the tag, comment or declaration at lt; returns where the text after it starts.
@@ -120,7 +131,10 @@ private:
         const size_t n = m_html.size();
         const char next = lt + 1 < n ? m_html[lt + 1] : '\0';
         const bool endTag = next == '/';
-        if (!IsLetter(next) && next != '!' && next != '?' && !endTag) return lt + 1;  // a "<" in text
+        if (!IsLetter(next) && next != '!' && next != '?' && !endTag) {  // a "<" in text
+            NoteText(lt, lt + 1);
+            return lt + 1;
+        }
         if (Due(lt)) CutAt(lt);
         if (m_html.compare(lt, 4, "<!--") == 0) {
             const size_t close = m_html.find("-->", lt + 4);
@@ -157,7 +171,7 @@ private:
             return tagEnd;
         }
         if (IsRawText(name)) {
-            const size_t close = FindEndTag(name, tagEnd);
+            const size_t close = FindEndTag(m_html, name, tagEnd);
             if (close == std::string_view::npos) return n;
             const size_t gt = m_html.find('>', close);
             const size_t after = gt == std::string_view::npos ? n : gt + 1;
@@ -167,8 +181,6 @@ private:
         Open(std::move(name), {lt, tagEnd}, selfClosing);
         return tagEnd;
     }
-
-    size_t FindEndTag(const std::string& name, size_t from) const { return FindEndTagIn(m_html, name, from); }
 
     // The nearest open element of a name, not looking past one of the stops.
     template <size_t N>
@@ -227,39 +239,6 @@ private:
     int m_noCut = 0;
     int m_openLinks = 0;
 };
-// Where the first character of shown text lies in [from, to): past blanks, tags, comments and
-// raw-text elements. An anchor put anywhere else may be dropped with the blanks between blocks.
-size_t FirstShownText(std::string_view html, size_t from, size_t to) {
-    size_t i = from;
-    while (i < to) {
-        const char c = html[i];
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f') {
-            ++i;
-            continue;
-        }
-        const char next = i + 1 < to ? html[i + 1] : '\0';
-        if (c != '<' || !(IsLetter(next) || next == '/' || next == '!' || next == '?')) return i;
-        size_t end;
-        if (html.compare(i, 4, "<!--") == 0) {
-            end = html.find("-->", i + 4);
-            end = end == std::string_view::npos ? to : end + 3;
-        } else {
-            end = html.find('>', i);
-            end = end == std::string_view::npos ? to : end + 1;
-            size_t n = i + 1;
-            while (n < to && IsNameChar(html[n])) ++n;
-            std::string name(html.substr(i + 1, n - i - 1));
-            for (char& ch : name) ch = Lower(ch);
-            if (IsRawText(name)) {
-                const size_t close = FindEndTagIn(html, name, end);
-                const size_t gt = close == std::string_view::npos ? std::string_view::npos : html.find('>', close);
-                end = gt == std::string_view::npos ? to : gt + 1;
-            }
-        }
-        i = std::min(end, to);
-    }
-    return from;  // no text: the marker goes first and the next piece's start stands for it
-}
 }  // namespace
 
 PageCut CutPage(std::string_view html, size_t pieceBytes) { return Cutter(html, pieceBytes).Run(); }
@@ -295,7 +274,7 @@ std::string PageWindowHtml(std::string_view html, const PageCut& cut, size_t fir
     }
     for (size_t k = first; k <= last; ++k) {
         const PagePiece& p = cut.pieces[k];
-        const size_t text = FirstShownText(html, p.begin, p.end);
+        const size_t text = p.textAt == kNoText ? p.begin : p.textAt;
         add({p.begin, text});
         out += "<a name=\"" + PieceMarker(k) + "\"></a>";
         add({text, p.end});

@@ -13,9 +13,14 @@ namespace qm {
 // carries the page's style sheets.
 using TextRange = std::pair<size_t, size_t>;  // [first, second) of the page's text
 
+inline constexpr size_t kNoText = size_t(-1);
+
 struct PagePiece {
     size_t begin = 0, end = 0;
     std::vector<TextRange> openTags;  // the start tags open at begin, outermost first
+    // Its first shown text (past blanks, tags, comments and raw-text elements), or kNoText: a
+    // window's marker anchor goes there, since one among the blanks between blocks is dropped.
+    size_t textAt = kNoText;
 };
 
 struct PageCut {
@@ -42,7 +47,7 @@ std::string PieceMarker(size_t index);
 long MarkerPiece(std::string_view anchor);
 
 // Pieces first..last (inclusive) as a page of their own: the style sheets that come before the
-// window, the tags open at its start, then each piece behind its marker anchor.
+// window, the tags open at its start, then each piece with its marker anchor at its first text.
 std::string PageWindowHtml(std::string_view html, const PageCut& cut, size_t first, size_t last);
 
 // The pieces a window around piece `centre` holds: about windowBytes of text, fewer at the page's

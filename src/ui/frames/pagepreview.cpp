@@ -183,11 +183,6 @@ void CPagePreview::OnRenderFinished() {
         }
         ShowWindow(*build);
     } else {
-        m_text.reset();
-        m_cut.reset();
-        m_first = m_last = 0;
-        m_pieceStarts.clear();
-        ShowPageBar(false);
         ShowPage(build->page, std::move(build->sections), std::move(build->captions), m_samePage);
         m_samePage = true;
     }
@@ -198,20 +193,31 @@ void CPagePreview::OnRenderFinished() {
     if (m_stale && isVisible()) OnTextChanged();
 }
 
-void CPagePreview::ShowPage(CPreviewPage* page, std::vector<PageSection> sections, QStringList captions,
-                            bool keepPlace) {
-    const int v = m_browser->verticalScrollBar()->value();
-    const int h = m_browser->horizontalScrollBar()->value();
+void CPagePreview::SwapPage(CPreviewPage* page) {
+    // The pacer lets go of the page first: a disposed page belongs to another thread at once.
+    m_pacer.Stop();
     page->setParent(m_browser);
     m_browser->setDocument(page);
+    m_disposal.Dispose(m_page);  // shown by nothing now
+    m_page = page;
+}
+
+void CPagePreview::ShowPage(CPreviewPage* page, std::vector<PageSection> sections, QStringList captions,
+                            bool keepPlace) {
+    m_text.reset();  // a page shown whole has no window
+    m_cut.reset();
+    m_first = m_last = 0;
+    m_pieceStarts.clear();
+    ShowPageBar(false);
+    const int v = m_browser->verticalScrollBar()->value();
+    const int h = m_browser->horizontalScrollBar()->value();
+    SwapPage(page);
     if (keepPlace) {
         m_browser->verticalScrollBar()->setValue(v);
         m_browser->horizontalScrollBar()->setValue(h);
     }
     // Where the place lies below the part laid out so far, it is kept once the layout gets there.
     m_pacer.Start(m_browser, keepPlace ? QPoint(h, v) : QPoint());
-    m_disposal.Dispose(m_page);  // shown by nothing now, and let go of by the pacer
-    m_page = page;
     SetSections(std::move(sections), std::move(captions));
     ++m_pagesShown;
     emit PageShown();
@@ -234,13 +240,8 @@ void CPagePreview::SetSections(std::vector<PageSection> sections, QStringList ca
 }
 
 void CPagePreview::ShowNoPage() {
-    m_text.reset();
-    m_cut.reset();
-    m_first = m_last = 0;
-    m_pieceStarts.clear();
     m_pendingSection = -1;
     m_pendingOffset = -1;
-    ShowPageBar(false);
     auto* page = new CPreviewPage(QString());
     page->setHtml(QStringLiteral("<p style=\"color:#808080\">The preview shows the active briefing or overview "
                                  "page (.html) as the game shows it.</p>"));
@@ -254,10 +255,7 @@ void CPagePreview::OnLinkClicked(const QUrl& url) {
         const auto at = std::find_if(m_shownSections.begin(), m_shownSections.end(),
                                      [&](const PageSection& s) { return s.anchor == link.target; });
         onPage = at != m_shownSections.end();
-        if (onPage && IsWindowed())
-            GoToSection(static_cast<int>(at - m_shownSections.begin()));
-        else
-            m_browser->scrollToAnchor(QString::fromStdString(link.target));
+        if (onPage) GoToSection(static_cast<int>(at - m_shownSections.begin()));
     }
     const std::string text = DescribePageLink(link, onPage);
     if (!text.empty()) emit StatusMessage(QString::fromStdString(text));

@@ -114,6 +114,7 @@ private:
     void StartWorker(std::shared_ptr<Build> build, const QString& html);
     void OnRenderFinished();
     void ShowPage(CPreviewPage* page, std::vector<PageSection> sections, QStringList captions, bool keepPlace);
+    void SwapPage(CPreviewPage* page);
     void ShowWindow(Build& build);
     void ShowNoPage();
     void OnLinkClicked(const QUrl& url);
@@ -123,7 +124,9 @@ private:
     static void BuildOnWorker(Build& build, const QString& html);
     bool IsWindowed() const { return m_cut != nullptr; }
     Target PlaceInView() const;
+    // Where a piece of the window starts and ends on the window's page (its index in the window).
     int PieceTop(size_t piece) const;
+    int PieceBottom(size_t piece) const;
     void MoveWindow(size_t centre, Target target);
     int SectionPosition(int section) const;
     void ScrollTo(const Target& target);

@@ -63,10 +63,7 @@ void CPagePreview::ShowWindow(Build& build) {
     // The new page starts at its top until the place is kept: that is no scrolling of the user's.
     m_swapping = true;
     ShowPageBar(true);  // before the page goes in: it is laid out at the width it keeps
-    build.page->setParent(m_browser);
-    m_browser->setDocument(build.page);
-    m_disposal.Dispose(m_page);
-    m_page = build.page;
+    SwapPage(build.page);
     m_first = build.first;
     m_last = build.last;
     m_pieceStarts = std::move(build.pieceStarts);
@@ -79,6 +76,12 @@ void CPagePreview::ShowWindow(Build& build) {
 
 int CPagePreview::PieceTop(size_t piece) const {
     return CLayoutPacer::TopOf(m_browser->document(), m_pieceStarts[piece]);
+}
+
+int CPagePreview::PieceBottom(size_t piece) const {
+    if (m_first + piece < m_last) return PieceTop(piece + 1);
+    const QScrollBar* inner = m_browser->verticalScrollBar();
+    return inner->maximum() + m_browser->viewport()->height();
 }
 
 CPagePreview::Target CPagePreview::PlaceInView() const {
@@ -194,7 +197,7 @@ void CPagePreview::SyncPageBar() {
     const size_t k = std::clamp(PieceAt(*m_cut, place.offset), m_first, m_last);
     const PagePiece& piece = m_cut->pieces[k];
     const int top = PieceTop(k - m_first);
-    const int bottom = k < m_last ? PieceTop(k + 1 - m_first) : windowHeight;
+    const int bottom = PieceBottom(k - m_first);
     const double into = bottom > top ? std::clamp(double(place.below) / (bottom - top), 0.0, 1.0) : 0.0;
     const double windowBytes = double(m_cut->pieces[m_last].end - m_cut->pieces[m_first].begin);
     const int pageStep = std::max(1, static_cast<int>(windowBytes * viewHeight / std::max(windowHeight, viewHeight)));
@@ -234,7 +237,7 @@ void CPagePreview::OnPageBarMoved(int offset) {
         return;
     }
     const int top = PieceTop(k - m_first);
-    const int bottom = k < m_last ? PieceTop(k + 1 - m_first) : inner->maximum() + m_browser->viewport()->height();
+    const int bottom = PieceBottom(k - m_first);
     const double into = piece.end > piece.begin ? double(offset - static_cast<int>(piece.begin)) / double(piece.end - piece.begin) : 0.0;
     const int y = top + static_cast<int>(into * (bottom - top));
     if (m_pacer.IsRunning() || y > inner->maximum())

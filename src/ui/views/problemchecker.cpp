@@ -145,16 +145,15 @@ private:
 
 void AttachProblemChecker(CEditView* view) {
     if (CProblemChecker::Of(view)) return;
-    auto* checker = new CProblemChecker(view);
-    view->viewport()->installEventFilter(new ProblemTips(view));
-    if (CViewMarks* marks = view->Marks()) QObject::connect(checker, &CProblemChecker::ProblemsChanged, marks, &CViewMarks::Refresh);
+    new CProblemChecker(view);
+    ShowProblemsIn(view);
 }
 
-void ShowProblemsIn(CEditView* further) {
-    CProblemChecker* checker = CProblemChecker::Of(further);
+void ShowProblemsIn(CEditView* view) {
+    CProblemChecker* checker = CProblemChecker::Of(view);
     if (!checker) return;
-    further->viewport()->installEventFilter(new ProblemTips(further));
-    if (CViewMarks* marks = further->Marks()) QObject::connect(checker, &CProblemChecker::ProblemsChanged, marks, &CViewMarks::Refresh);
+    view->viewport()->installEventFilter(new ProblemTips(view));
+    if (CViewMarks* marks = view->Marks()) QObject::connect(checker, &CProblemChecker::ProblemsChanged, marks, &CViewMarks::Refresh);
 }
 
 }  // namespace qm

@@ -60,7 +60,8 @@ private:
 
 // Gives a script view its checker: problems underlined in the window, their messages as tool tips.
 void AttachProblemChecker(CEditView* view);
-// A further window on a script: underlines and tips from its document's own window's checker.
-void ShowProblemsIn(CEditView* further);
+// Underlines and tips in a view from its checker (for a further window on a script, its
+// document's own window's).
+void ShowProblemsIn(CEditView* view);
 
 }  // namespace qm
